@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace varnel {
+
+// Colour relations between the cells of a padded board: a union-find whose sets are cells of known
+// relative colour, with a parity bit per cell giving its colour relative to the rest of its set.
+//
+// A cell's set label and parity are stored together in one 16-bit tag, 2 x root + parity, so that
+// knownSame is one compare of two tags and knownDifferent one xor and compare. The label of a set
+// is always its smallest cell index, so a cell is a label exactly when root(i) == i, and cell 0
+// (the outside) is always the label of its own set.
+//
+// The tag array carries one sentinel tag before cell 0 and one after the last cell. The corner
+// rule reads positions -1 and cellCount at the first and the last swept cell; the sentinel
+// (0xFFFF, a label no board can have) makes every test against them false, as for a cell in no
+// set, without reading outside the array.
+struct ParityUnionFind {
+    static constexpr uint16_t SENTINEL_TAG = 0xFFFF;
+
+    std::vector<uint16_t> tagStore;  // [0, cellCount + 2): sentinel, tag of cell i at i + 1, sentinel
+    std::vector<int16_t> highest;    // [0, cellCount): at a label, the largest index in its set
+    int32_t cellCount = 0;           // padded cells of the board
+    int32_t setCount = 0;            // number of sets; 1 means solved
+    uint8_t contradiction = 0;       // 1 once an opposite relation was asked; never cleared by relate
+
+    // Every cell its own set with parity 1; arrays are allocated on first use and reused after.
+    void init(int32_t cells);
+
+    // Tags of cells -1 .. cellCount: tags()[i] is the tag of cell i.
+    const uint16_t* tags() const { return tagStore.data() + 1; }
+    uint16_t* tags() { return tagStore.data() + 1; }
+
+    int root(int i) const { return tags()[i] >> 1; }
+    int parity(int i) const { return tags()[i] & 1; }
+    bool sameSet(int a, int b) const { return (tags()[a] ^ tags()[b]) < 2; }
+    bool knownSame(int a, int b) const { return tags()[a] == tags()[b]; }
+    bool knownDifferent(int a, int b) const { return (tags()[a] ^ tags()[b]) == 1; }
+
+    // Records that a and b have the same colour (same = 1) or different colours (same = 0). Merges
+    // two sets into the one with the smaller label; asking the opposite of a known relation sets
+    // contradiction and changes nothing else.
+    void relate(int a, int b, int same);
+
+    // Makes this structure an exact copy of source, reusing its arrays.
+    void copyFrom(const ParityUnionFind& source);
+};
+
+}  // namespace varnel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "solver/clue_grid.h"
+#include "solver/solver_board.h"
+
+namespace varnel {
+
+// How one problem's solve ended, with the board's counters as the solve left them.
+struct SolveSummary {
+    bool result = false;      // true: solved
+    uint8_t failed = 0;       // 1: contradiction, or no decisive pair in the branching step
+    int32_t answerCount = 0;  // 0 or 1
+    int32_t trialCount = 0;   // relations decided by search
+    int32_t scanCount = 0;    // connectivity passes
+    int32_t setCount = 0;     // sets left at the end
+};
+
+// Receives the verdict of one problem: failed, and the number of answers counted.
+using VerdictPrinter = std::function<void(uint8_t failed, int32_t answerCount)>;
+
+// Sets up a fresh board for the W x H grid and runs the solve loop, then the branching step when
+// the loop is stuck. printer (may be null) receives the board when it is solved. The problem must
+// fit the solver's labels (fitsSolverLabels).
+SolveSummary solveClues(const uint8_t* grid, int32_t width, int32_t height,
+                        const AnswerPrinter* printer);
+
+// The solve entry of solve mode: solves the problem, handing the answer (if any) to printAnswer and
+// then the verdict to printVerdict. Returns the number of answers counted, 0 or 1 (0 after a
+// failure).
+int32_t solveProblem(const uint8_t* grid, int32_t width, int32_t height,
+                     const AnswerPrinter& printAnswer, const VerdictPrinter& printVerdict);
+
+}  // namespace varnel

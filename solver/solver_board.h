@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "solver/clue_grid.h"
+#include "solver/parity_union_find.h"
+#include "solver/region_scan.h"
+
+namespace varnel {
+
+// A cell of the padded board without clue; every border cell holds it.
+inline constexpr uint8_t NO_BOARD_CLUE = 255;
+
+// The reference cell for the outside of the loop: the top-left border cell.
+inline constexpr int32_t OUTSIDE = 0;
+
+struct SolverBoard;
+
+// Called with the board each time the solve loop finds it solved while printing is asked for.
+using AnswerPrinter = std::function<void(const SolverBoard&)>;
+
+// The solver's working state for one problem, laid out on a (W + 2) x (H + 2) board whose outer
+// ring of border cells is always outside. Problem cell (x, y) has index (y + 1) x stride + x + 1.
+// A scratch board made by copyFrom refers to the clues and the RegionScan of its source.
+struct SolverBoard {
+    std::vector<uint8_t> ownClues;  // [0, cellCount): the clue array when this board owns it
+    uint8_t* clues = nullptr;       // [0, cellCount): 0..3 or NO_BOARD_CLUE; own or the source's
+    std::vector<uint8_t> done;      // [0, cellCount): 1 when all four sides of the cell are decided
+    uint8_t ownsClues = 0;          // 1 when clues points into ownClues (setUp), 0 after copyFrom
+    ParityUnionFind uf;             // colour relations of all padded cells
+    RegionScan* scan = nullptr;     // connectivity scratch record; not owned
+    int32_t stride = 0;             // W + 2
+    int32_t paddedHeight = 0;       // H + 2
+    int32_t cellCount = 0;          // stride x paddedHeight
+    int32_t trialCount = 0;         // relations decided by the trial and branching steps
+    int32_t scanCount = 0;          // connectivity passes run by propagate
+    int32_t answerCount = 0;        // answers found on this board
+
+    SolverBoard() = default;
+    // A board refers to its own vectors through clues, so it is copied only by copyFrom.
+    SolverBoard(const SolverBoard&) = delete;
+    SolverBoard& operator=(const SolverBoard&) = delete;
+
+    int32_t cellIndex(int32_t x, int32_t y) const { return (y + 1) * stride + x + 1; }
+
+    // Lays out a W x H problem, relates the border ring to OUTSIDE and seeds the 0 and 3 clues.
+    // Arrays are allocated on the first set-up and reused; later set-ups must keep the size.
+    void setUp(const uint8_t* grid, int32_t width, int32_t height, RegionScan& regionScan);
+
+    // Writes clue v (0..3, or NO_BOARD_CLUE to clear) at problem cell (x, y) and seeds what it
+    // gives. Clearing does not undo relations seeded before.
+    void placeClue(int32_t x, int32_t y, uint8_t v);
+
+    // Seeding rules for a clue 0, a clue 3 in rotation (a, b) and a clue 2 in rotation (a, b).
+    void seedClueZero(int32_t c);
+    void seedClueThree(int32_t c, int32_t a, int32_t b);
+    void seedClueTwo(int32_t c, int32_t a, int32_t b);
+
+    // One pass of the local rules over padded rows 1 to H in index order.
+    void sweep();
+
+    // Sweeps until stalled, then one connectivity pass, and again; when one set is left, checks
+    // that the colouring is one loop. False on any contradiction.
+    bool propagate();
+
+    // Makes this board a working copy of source (same size), reusing this board's arrays.
+    void copyFrom(const SolverBoard& source);
+
+    // First-level search: decides one relation by refuting its opposite with propagate on scratch.
+    bool trialStep(SolverBoard& scratch);
+
+    // Propagation and trial steps until solved (true), stuck (false, failed 0) or contradicted
+    // (false, failed 1). A null printer means print nothing.
+    bool solveLoop(const AnswerPrinter* printer, uint8_t& failed);
+
+    // Second-level search: decides one relation by refuting its opposite with a whole solve loop,
+    // then runs the solve loop on this board. The outcome is in failed and answerCount.
+    void branchStep(const AnswerPrinter* printer, uint8_t& failed);
+
+    // The solve loop, then the branching step when the loop is stuck.
+    void solveWithBranching(const AnswerPrinter* printer, uint8_t& failed);
+};
+
+}  // namespace varnel

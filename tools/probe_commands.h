@@ -1,0 +1,13 @@
+#pragma once
+
+// Commands of varnel_probe. Each takes the arguments after the command word and returns the
+// process exit status.
+namespace varnel::probe {
+
+// solve FILE: one line of counters per problem of FILE.
+int probeSolve(int argc, char** argv);
+
+// loop W H SEED COUNT: the full clue grids of COUNT loops built in a row from SEED.
+int probeLoop(int argc, char** argv);
+
+}  // namespace varnel::probe
