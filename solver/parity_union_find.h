@@ -20,11 +20,12 @@ namespace varnel {
 struct ParityUnionFind {
     static constexpr uint16_t SENTINEL_TAG = 0xFFFF;
 
-    std::vector<uint16_t> tagStore;  // [0, cellCount + 2): sentinel, tag of cell i at i + 1, sentinel
-    std::vector<int16_t> highest;    // [0, cellCount): at a label, the largest index in its set
-    int32_t cellCount = 0;           // padded cells of the board
-    int32_t setCount = 0;            // number of sets; 1 means solved
-    uint8_t contradiction = 0;       // 1 once an opposite relation was asked; never cleared by relate
+    std::vector<uint16_t>
+        tagStore;                  // [0, cellCount + 2): sentinel, tag of cell i at i + 1, sentinel
+    std::vector<int16_t> highest;  // [0, cellCount): at a label, the largest index in its set
+    int32_t cellCount = 0;         // padded cells of the board
+    int32_t setCount = 0;          // number of sets; 1 means solved
+    uint8_t contradiction = 0;     // 1 once an opposite relation was asked; never cleared by relate
 
     // Every cell its own set with parity 1; arrays are allocated on first use and reused after.
     void init(int32_t cells);

@@ -17,16 +17,16 @@ struct OpenSides {
 // Scratch record of the connectivity check, shared by a board and all its scratch copies.
 struct RegionScan {
     // Values of marks during one check.
-    static constexpr uint8_t VISITED = 0;      // the cell's known region has been flooded
+    static constexpr uint8_t VISITED = 0;       // the cell's known region has been flooded
     static constexpr uint8_t KNOWN_INSIDE = 1;  // not visited; known different from cell 0
     static constexpr uint8_t NOT_INSIDE = 2;    // not visited; outside or not yet known
 
-    int32_t cellCount = 0;        // padded cells, (W + 2) x (H + 2)
-    int32_t columnStep = 1;       // index distance to the next cell in a row
-    int32_t rowStep = 0;          // index distance to the next row, W + 2
-    uint8_t closedFound = 0;      // 1 when a pass found a closed region that must join others
-    std::vector<uint8_t> marks;   // [0, cellCount): work marks of the current check
-    std::vector<int32_t> stack;   // [0, cellCount): cells waiting to be visited by the flood
+    int32_t cellCount = 0;       // padded cells, (W + 2) x (H + 2)
+    int32_t columnStep = 1;      // index distance to the next cell in a row
+    int32_t rowStep = 0;         // index distance to the next row, W + 2
+    uint8_t closedFound = 0;     // 1 when a pass found a closed region that must join others
+    std::vector<uint8_t> marks;  // [0, cellCount): work marks of the current check
+    std::vector<int32_t> stack;  // [0, cellCount): cells waiting to be visited by the flood
 
     // Prepares the record for a board of the given size; arrays are allocated once and reused.
     void init(int32_t cells, int32_t stride);

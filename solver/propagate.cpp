@@ -1,0 +1,106 @@
+#include <algorithm>
+
+#include "solver/solver_board.h"
+
+namespace varnel {
+
+namespace {
+
+// Every clue equals the number of its cell's sides on the loop. Only meaningful on a board whose
+// colours are all decided.
+bool cluesHold(const SolverBoard& board) {
+    const uint16_t* tag = board.uf.tags();
+    const int32_t s = board.stride;
+    for (int32_t i = s; i < board.cellCount - s; ++i) {
+        const uint8_t clue = board.clues[i];
+        if (clue == NO_BOARD_CLUE) continue;
+        const int sides = (tag[i] != tag[i - 1]) + (tag[i] != tag[i + 1]) + (tag[i] != tag[i - s]) +
+                          (tag[i] != tag[i + s]);
+        if (sides != clue) return false;
+    }
+    return true;
+}
+
+// Solved check: the inside and the outside are each one piece, something is inside, and every
+// clue holds. The last two keep an all-outside colouring, or one completed by a final merge
+// that breaks a clue visited earlier in the sweep, from counting as an answer.
+bool isOneLoop(SolverBoard& board) {
+    RegionScan& scan = *board.scan;
+    uint8_t* marks = scan.marks.data();
+    scan.closedFound = 0;
+    markInside(board.uf, marks);
+    OpenSides hits;
+    scan.floodRegion(board.uf, OUTSIDE, hits);
+    uint8_t* end = marks + board.cellCount;
+    uint8_t* first = std::find_if(marks, end, [](uint8_t m) { return m != 0; });
+    if (first == end) return false;  // nothing inside
+    scan.floodRegion(board.uf, static_cast<int32_t>(first - marks), hits);
+    if (std::any_of(first, end, [](uint8_t m) { return m != 0; })) return false;
+    return cluesHold(board);
+}
+
+}  // namespace
+
+bool SolverBoard::propagate() {
+    RegionScan& regionScan = *scan;
+    uint8_t* marks = regionScan.marks.data();
+    for (;;) {
+        // Steps 1 to 5: sweep until a sweep merges nothing.
+        int32_t reference = uf.setCount;
+        for (;;) {
+            sweep();
+            if (uf.contradiction) return false;
+            if (uf.setCount == 1) return isOneLoop(*this);
+            if (uf.setCount == reference) break;
+            reference = uf.setCount;
+        }
+
+        // Step 6: a connectivity pass. The border region is flooded first; its open sides are
+        // not used.
+        ++scanCount;
+        regionScan.closedFound = 0;
+        markInside(uf, marks);
+        OpenSides hits;
+        regionScan.floodRegion(uf, OUTSIDE, hits);
+        bool insideSeen = false;
+        // Smallest index above the current one still marked known inside. Marks only ever drop
+        // to VISITED during a pass, so this cursor only moves forward.
+        int32_t nextInside = 0;
+        bool decided = false;
+
+        // Step 7: the regions in the order of their lowest cell.
+        for (int32_t i = 0; i < cellCount && !decided; ++i) {
+            const uint8_t m = marks[i];
+            if (m == RegionScan::VISITED) continue;
+            hits.count = 0;
+            regionScan.floodRegion(uf, i, hits);
+            if (hits.count <= 1) {
+                bool insideElsewhere = insideSeen;
+                if (!insideElsewhere) {
+                    nextInside = std::max(nextInside, i + 1);
+                    while (nextInside < cellCount &&
+                           marks[nextInside] != RegionScan::KNOWN_INSIDE) {
+                        ++nextInside;
+                    }
+                    insideElsewhere = nextInside < cellCount;
+                }
+                if (insideElsewhere) {
+                    // A region that must join other cells of its colour: no way out is a
+                    // contradiction, a single way out must be taken.
+                    if (hits.count == 0) {
+                        regionScan.closedFound = 1;
+                        return false;
+                    }
+                    uf.relate(hits.inner, hits.outer, 1);
+                    decided = true;
+                    continue;
+                }
+            }
+            if (m == RegionScan::KNOWN_INSIDE) insideSeen = true;
+        }
+        // Step 8: nothing decided, so nothing more can be learnt here.
+        if (!decided) return true;
+    }
+}
+
+}  // namespace varnel
