@@ -1,39 +1,9 @@
 #include <algorithm>
 
+#include "solver/label_pairs.h"
 #include "solver/solver_board.h"
 
 namespace varnel {
-
-namespace {
-
-// The next set label above `from` in the board's tags, or cellCount when there is none. Labels
-// are read from the board being searched, never from its scratch copy.
-int32_t nextLabel(const ParityUnionFind& uf, int32_t from) {
-    const uint16_t* tag = uf.tags();
-    for (int32_t i = from + 1; i < uf.cellCount; ++i) {
-        if ((tag[i] >> 1) == i) return i;
-    }
-    return uf.cellCount;
-}
-
-// Pairs of labels (a, b), a < b, in lexicographic order, starting from (0, next label above 0).
-struct PairWalk {
-    const ParityUnionFind& uf;
-    int32_t a = 0;
-    int32_t b = 0;
-
-    // Moves to the next pair; false when the pairs are exhausted.
-    bool next() {
-        b = nextLabel(uf, b);
-        if (b < uf.cellCount) return true;
-        a = nextLabel(uf, a);
-        if (a >= uf.cellCount) return false;
-        b = nextLabel(uf, a);
-        return b < uf.cellCount;
-    }
-};
-
-}  // namespace
 
 void SolverBoard::copyFrom(const SolverBoard& source) {
     // Step 1: sizes and counters.
@@ -58,7 +28,7 @@ void SolverBoard::copyFrom(const SolverBoard& source) {
 }
 
 bool SolverBoard::trialStep(SolverBoard& scratch) {
-    PairWalk pairs{uf};
+    LabelPairs pairs{uf};
     while (pairs.next()) {
         const int32_t a = pairs.a;
         const int32_t b = pairs.b;
@@ -109,7 +79,7 @@ bool SolverBoard::solveLoop(const AnswerPrinter* printer, uint8_t& failed) {
 
 void SolverBoard::branchStep(const AnswerPrinter* printer, uint8_t& failed) {
     SolverBoard scratch;
-    PairWalk pairs{uf};
+    LabelPairs pairs{uf};
     while (pairs.next()) {
         const int32_t a = pairs.a;
         const int32_t b = pairs.b;

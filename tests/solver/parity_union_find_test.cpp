@@ -1,0 +1,139 @@
+#include "solver/parity_union_find.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace varnel {
+namespace {
+
+TEST(ParityUnionFind, WorkedExampleOnFreshCells) {
+    ParityUnionFind uf;
+    uf.init(8);
+    uf.relate(4, 2, 0);
+    EXPECT_EQ(uf.root(4), 2);
+    EXPECT_EQ(uf.parity(4), 0);
+    EXPECT_EQ(uf.parity(2), 1);
+    EXPECT_EQ(uf.highest[2], 4);
+    EXPECT_EQ(uf.setCount, 7);
+
+    uf.relate(5, 4, 1);
+    EXPECT_EQ(uf.root(5), 2);
+    EXPECT_EQ(uf.parity(5), 0);
+    EXPECT_EQ(uf.highest[2], 5);
+    EXPECT_TRUE(uf.knownDifferent(2, 5));
+    EXPECT_TRUE(uf.knownSame(4, 5));
+    EXPECT_FALSE(uf.contradiction);
+
+    uf.relate(2, 5, 1);
+    EXPECT_TRUE(uf.contradiction);
+}
+
+TEST(ParityUnionFind, SelfRelationsRepeatsAndContradictionsChangeNothing) {
+    ParityUnionFind uf;
+    uf.init(6);
+    uf.relate(3, 3, 1);
+    EXPECT_EQ(uf.setCount, 6);
+    EXPECT_FALSE(uf.contradiction);
+
+    uf.relate(1, 3, 0);
+    uf.relate(3, 5, 1);
+    const std::vector<uint16_t> tags = uf.tagStore;
+    const std::vector<int16_t> highest = uf.highest;
+    uf.relate(5, 1, 0);  // already known
+    EXPECT_EQ(uf.setCount, 4);
+    EXPECT_FALSE(uf.contradiction);
+
+    uf.relate(5, 1, 1);  // the opposite of what is known
+    EXPECT_TRUE(uf.contradiction);
+    EXPECT_EQ(uf.tagStore, tags);
+    EXPECT_EQ(uf.highest, highest);
+    EXPECT_EQ(uf.setCount, 4);
+
+    ParityUnionFind single;
+    single.init(3);
+    single.relate(2, 2, 0);
+    EXPECT_TRUE(single.contradiction);
+}
+
+TEST(ParityUnionFind, SpansGrowToTheLargerEnd) {
+    ParityUnionFind uf;
+    uf.init(12);
+    uf.relate(3, 10, 1);  // span of 3 reaches 10
+    uf.relate(1, 2, 1);   // span of 1 reaches 2
+    uf.relate(2, 3, 0);   // 1 absorbs 3's wider span
+    EXPECT_EQ(uf.highest[1], 10);
+    EXPECT_EQ(uf.root(10), 1);
+    EXPECT_TRUE(uf.knownDifferent(1, 10));
+    uf.relate(0, 4, 1);
+    uf.relate(0, 10, 1);  // the narrower span of 0 takes 1's end
+    EXPECT_EQ(uf.highest[0], 10);
+    EXPECT_TRUE(uf.knownDifferent(4, 1));
+    EXPECT_EQ(uf.root(0), 0);
+}
+
+// Random relations checked against a plain model with an explicit colour per cell: the tests
+// must agree, every label must be its set's smallest member, and spans must cover the members.
+TEST(ParityUnionFind, AgreesWithColourModelUnderRandomMerges) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 200; ++round) {
+        const int cells = 2 + static_cast<int>(rng() % 40);
+        ParityUnionFind uf;
+        uf.init(cells);
+        std::vector<int> set(cells), colour(cells, 0);
+        for (int i = 0; i < cells; ++i)
+            set[i] = i;
+        bool contradiction = false;
+        for (int step = 0; step < cells * 2; ++step) {
+            const int a = static_cast<int>(rng() % cells);
+            const int b = static_cast<int>(rng() % cells);
+            const int same = static_cast<int>(rng() % 2);
+            uf.relate(a, b, same);
+            if (set[a] == set[b]) {
+                if ((colour[a] == colour[b]) != (same == 1)) contradiction = true;
+            } else {
+                const int from = set[b];
+                const int flip = (colour[a] == colour[b]) == (same == 1) ? 0 : 1;
+                for (int i = 0; i < cells; ++i) {
+                    if (set[i] == from) {
+                        set[i] = set[a];
+                        colour[i] ^= flip;
+                    }
+                }
+            }
+            ASSERT_EQ(uf.contradiction != 0, contradiction);
+        }
+        int sets = 0;
+        for (int i = 0; i < cells; ++i) {
+            int smallest = i, largest = i;
+            for (int j = 0; j < cells; ++j) {
+                if (set[j] != set[i]) continue;
+                smallest = std::min(smallest, j);
+                largest = std::max(largest, j);
+                ASSERT_EQ(uf.knownSame(i, j), colour[i] == colour[j]);
+                ASSERT_EQ(uf.knownDifferent(i, j), colour[i] != colour[j]);
+            }
+            ASSERT_EQ(uf.root(i), smallest);
+            if (smallest == i) {
+                ++sets;
+                ASSERT_EQ(uf.highest[i], largest);
+            }
+        }
+        ASSERT_EQ(uf.setCount, sets);
+        ASSERT_EQ(uf.root(0), 0);
+    }
+}
+
+TEST(ParityUnionFind, SentinelsAroundTheCellsAreInNoSet) {
+    ParityUnionFind uf;
+    uf.init(4);
+    uf.relate(0, 3, 1);
+    EXPECT_FALSE(uf.knownSame(-1, 0));
+    EXPECT_FALSE(uf.knownDifferent(-1, 0));
+    EXPECT_FALSE(uf.sameSet(3, 4));
+    EXPECT_FALSE(uf.knownDifferent(3, 4));
+}
+
+}  // namespace
+}  // namespace varnel

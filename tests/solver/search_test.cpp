@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "solver/label_pairs.h"
+#include "solver/solve_entry.h"
+#include "tests/solver/test_boards.h"
+
+namespace varnel {
+namespace {
+
+using testing::gridFromRows;
+using testing::TestBoard;
+
+TEST(LabelPairs, OutsideFirstThenPairsOfOtherSets) {
+    ParityUnionFind uf;
+    uf.init(10);
+    // Leave the labels 0, 5 and 9.
+    for (const int i : {1, 2, 3, 4})
+        uf.relate(0, i, 1);
+    for (const int i : {6, 7, 8})
+        uf.relate(5, i, 0);
+    LabelPairs pairs{uf};
+    std::vector<std::pair<int, int>> seen;
+    while (pairs.next())
+        seen.emplace_back(pairs.a, pairs.b);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{0, 5}, {0, 9}, {5, 9}}));
+
+    ParityUnionFind one;
+    one.init(3);
+    one.relate(0, 1, 1);
+    one.relate(0, 2, 0);
+    LabelPairs none{one};
+    EXPECT_FALSE(none.next());
+}
+
+TEST(Search, BoardWithOneSetHasNothingToTry) {
+    TestBoard t({"22", "22"});
+    ASSERT_TRUE(t.board.propagate());
+    ASSERT_EQ(t.board.uf.setCount, 1);
+    SolverBoard scratch;
+    EXPECT_FALSE(t.board.trialStep(scratch));
+    EXPECT_EQ(t.board.trialCount, 0);
+    uint8_t failed = 0;
+    t.board.branchStep(nullptr, failed);
+    EXPECT_EQ(failed, 1);
+}
+
+TEST(Search, CopyRefersToTheSourceCluesAndKeepsItsCounters) {
+    TestBoard t({"3.2", "...", "1.."});
+    t.board.trialCount = 4;
+    t.board.scanCount = 2;
+    t.scan.closedFound = 1;
+    SolverBoard scratch;
+    scratch.copyFrom(t.board);
+    EXPECT_EQ(scratch.clues, t.board.clues);
+    EXPECT_EQ(scratch.ownsClues, 0);
+    EXPECT_EQ(scratch.scan, &t.scan);
+    EXPECT_EQ(t.scan.closedFound, 0);
+    EXPECT_EQ(scratch.uf.tagStore, t.board.uf.tagStore);
+    EXPECT_EQ(scratch.trialCount, 4);
+    EXPECT_EQ(scratch.scanCount, 2);
+
+    // A clue placed on the copy is seen by the source until it is cleared again.
+    scratch.placeClue(1, 1, 1);
+    EXPECT_EQ(t.board.clues[t.at(1, 1)], 1);
+    scratch.placeClue(1, 1, NO_BOARD_CLUE);
+    EXPECT_EQ(t.board.clues[t.at(1, 1)], NO_BOARD_CLUE);
+}
+
+// A problem that needs the trial step: each trial deduction enters the board once, and the
+// answer found is a single loop that fits every clue.
+TEST(Search, TrialStepsFinishAProblemPropagationCannot) {
+    const ClueGrid grid = gridFromRows(
+        {".10.13..0.32...3", ".113.11..11..1..", ".2....2212.3.202", "1.....1.3......3",
+         "..1.0..1112.1.2.", ".2.122.......0..", ".0....1....0..1.", ".111....1.......",
+         ".1...110..203.1.", "0.1..1312..2.02.", ".12.3.3....1....", "3.......1.0.0..1"});
+    int printed = 0;
+    const AnswerPrinter count = [&printed](const SolverBoard& board) {
+        ++printed;
+        EXPECT_EQ(board.uf.setCount, 1);
+    };
+    const SolveSummary summary = solveClues(grid.data(), 16, 12, &count);
+    EXPECT_TRUE(summary.result);
+    EXPECT_EQ(summary.failed, 0);
+    EXPECT_EQ(summary.answerCount, 1);
+    EXPECT_EQ(summary.trialCount, 3);
+    EXPECT_EQ(summary.scanCount, 10);
+    EXPECT_EQ(printed, 1);
+}
+
+TEST(Search, SolveProblemReportsOneVerdict) {
+    const ClueGrid solvable = gridFromRows({"22", "22"});
+    int answers = -1;
+    int verdicts = 0;
+    const AnswerPrinter noDiagram = [](const SolverBoard&) {};
+    const VerdictPrinter verdict = [&](uint8_t failed, int32_t count) {
+        ++verdicts;
+        answers = failed ? -1 : count;
+    };
+    EXPECT_EQ(solveProblem(solvable.data(), 2, 2, noDiagram, verdict), 1);
+    EXPECT_EQ(answers, 1);
+
+    const ClueGrid impossible = gridFromRows({"330", "..."});
+    EXPECT_EQ(solveProblem(impossible.data(), 3, 2, noDiagram, verdict), 0);
+    EXPECT_EQ(answers, -1);
+    EXPECT_EQ(verdicts, 2);
+}
+
+}  // namespace
+}  // namespace varnel
