@@ -1,0 +1,59 @@
+// varnel_probe solve FILE: for every problem of FILE, in file order, one line with the outcome
+// and the counters of a solve exactly like solve mode's, printing off.
+
+#include <cstdio>
+#include <string>
+
+#include "solver/solve_entry.h"
+#include "textio/problem_reader.h"
+#include "tools/probe_commands.h"
+
+namespace varnel::probe {
+
+namespace {
+
+// Sets left by one sweep on a freshly set-up board.
+int32_t setsAfterOneSweep(const ClueGrid& grid, int32_t width, int32_t height) {
+    RegionScan scan;
+    SolverBoard board;
+    board.setUp(grid.data(), width, height, scan);
+    board.sweep();
+    return board.uf.setCount;
+}
+
+}  // namespace
+
+int probeSolve(int argc, char** argv) {
+    if (argc != 1) {
+        std::fprintf(stderr, "usage: varnel_probe solve FILE\n");
+        return 2;
+    }
+    std::string text;
+    if (!loadTextFile(argv[0], text)) {
+        std::fprintf(stderr, "solve: failed to open: %s\n", argv[0]);
+        return 1;
+    }
+    bool tooLarge = false;
+    const ReadOutcome outcome =
+        readProblems(text, [&tooLarge](const ClueGrid& grid, int32_t width, int32_t height) {
+            if (!fitsSolverLabels(width, height)) {
+                std::printf("W=%d H=%d too-large\n", width, height);
+                tooLarge = true;
+                return;
+            }
+            const SolveSummary s = solveClues(grid.data(), width, height, nullptr);
+            std::printf(
+                "W=%d H=%d result=%d failed=%d answers=%d trials=%d scans=%d sets=%d "
+                "sweepSets=%d\n",
+                width, height, s.result ? 1 : 0, s.failed, s.answerCount, s.trialCount, s.scanCount,
+                s.setCount, setsAfterOneSweep(grid, width, height));
+            std::fflush(stdout);
+        });
+    if (outcome != ReadOutcome::COMPLETE) {
+        std::fprintf(stderr, "solve: invalid problem data in %s\n", argv[0]);
+        return 1;
+    }
+    return tooLarge ? 1 : 0;
+}
+
+}  // namespace varnel::probe
