@@ -10,4 +10,7 @@ int probeSolve(int argc, char** argv);
 // loop W H SEED COUNT: the full clue grids of COUNT loops built in a row from SEED.
 int probeLoop(int argc, char** argv);
 
+// make CLASS SEED COUNT: COUNT problems of one size class made in a row from SEED, with scores.
+int probeMake(int argc, char** argv);
+
 }  // namespace varnel::probe

@@ -12,7 +12,8 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: varnel_probe solve FILE\n"
-                 "       varnel_probe loop W H SEED COUNT\n");
+                 "       varnel_probe loop W H SEED COUNT\n"
+                 "       varnel_probe make CLASS SEED COUNT\n");
     return 2;
 }
 
@@ -23,5 +24,6 @@ int main(int argc, char** argv) {
     const char* command = argv[1];
     if (std::strcmp(command, "solve") == 0) return varnel::probe::probeSolve(argc - 2, argv + 2);
     if (std::strcmp(command, "loop") == 0) return varnel::probe::probeLoop(argc - 2, argv + 2);
+    if (std::strcmp(command, "make") == 0) return varnel::probe::probeMake(argc - 2, argv + 2);
     return usage();
 }

@@ -1,0 +1,201 @@
+#include "creator/clue_reducer.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace varnel {
+
+namespace {
+
+// Neighbour counts of topUpClues, indexed by a three-bit window of occupied positions (bit 0 the
+// left column, bit 1 the middle, bit 2 the right).
+constexpr std::array<int, 8> OCCUPIED_ENDS = {0, 1, 0, 1, 1, 2, 1, 2};    // left and right
+constexpr std::array<int, 8> OCCUPIED_MIDDLE = {0, 0, 1, 1, 0, 0, 1, 1};  // middle
+
+// A full-grid value the problem can take as a clue. A 4 only marks a lone inside cell (or an
+// enclosed outside cell); it is no clue, so it is never a candidate.
+bool isClueValue(uint8_t v) {
+    return v <= 3;
+}
+
+}  // namespace
+
+void ClueReducer::init(SharedRandom* source, int32_t w, int32_t h) {
+    assert(w >= 1 && w <= 62 && h >= 1 && h <= 36);
+    random = source;
+    width = w;
+    height = h;
+    const size_t cells = static_cast<size_t>(w) * static_cast<size_t>(h);
+    if (problem.size() != cells) {
+        problem.assign(cells, NO_CLUE);
+        candidates.assign(cells, 0);
+    }
+}
+
+void ClueReducer::takeClue(const uint8_t* full, int32_t p) {
+    const uint8_t v = full[p];
+    problem[p] = v;
+    if (v == 0) zeroRows[p / width + 1] |= uint64_t{1} << (p % width + 1);
+    ++clueCount;
+}
+
+void ClueReducer::rebuildZeroRows() {
+    std::fill(zeroRows.begin(), zeroRows.begin() + height + 2, 0);
+    for (int32_t p = 0; p < width * height; ++p) {
+        if (problem[p] == 0) zeroRows[p / width + 1] |= uint64_t{1} << (p % width + 1);
+    }
+}
+
+void ClueReducer::seedClues(const uint8_t* full) {
+    std::fill(problem.begin(), problem.end(), NO_CLUE);
+    std::fill(zeroRows.begin(), zeroRows.begin() + height + 2, 0);
+    clueCount = 0;
+    for (int32_t r = 0; r < height; ++r) {
+        for (int32_t c = 0; c < width; ++c) {
+            const int32_t p = r * width + c;
+            if (full[p] == 3) {
+                if (random->draw(4) > 0) takeClue(full, p);
+            } else if (full[p] == 0 && !zeroNearby(c, r)) {
+                if (random->draw(2) == 0) takeClue(full, p);
+            }
+        }
+    }
+}
+
+bool ClueReducer::addBestClue(const uint8_t* full, SolverBoard& board, SolverBoard& scratch,
+                              bool byPropagation, int32_t& best) {
+    // Candidates in row-major order; the tied best are kept at the front of the same array,
+    // which never overtakes the cell being judged.
+    int32_t tied = 0;
+    for (int32_t r = 0; r < height; ++r) {
+        for (int32_t c = 0; c < width; ++c) {
+            const int32_t p = r * width + c;
+            const uint8_t v = full[p];
+            if (problem[p] != NO_CLUE || !isClueValue(v)) continue;
+            if (v == 3 && !byPropagation) continue;  // the sweep phase never adds a 3
+            if (v == 0 && zeroNearby(c, r)) continue;
+
+            scratch.copyFrom(board);
+            scratch.placeClue(c, r, v);
+            if (byPropagation) {
+                scratch.propagate();
+            } else {
+                scratch.sweep();
+            }
+            scratch.placeClue(c, r, NO_BOARD_CLUE);  // out of the shared clue array again
+            const int32_t sets = scratch.uf.setCount;
+
+            // Tie rule: only a count below the iteration's start can be chosen.
+            if (sets < best) {
+                best = sets;
+                tied = 0;
+                candidates[tied++] = p;
+            } else if (sets == best && tied > 0) {
+                candidates[tied++] = p;
+            }
+        }
+    }
+    if (tied == 0) return false;
+    const int32_t p = candidates[random->draw(tied)];
+    takeClue(full, p);
+    if (best != 1) board.placeClue(p % width, p / width, full[p]);
+    return true;
+}
+
+bool ClueReducer::addClues(const uint8_t* full, SolverBoard& board, SolverBoard& scratch,
+                           RegionScan& scan, int32_t minSets, int32_t maxSets) {
+    // Start: one sweep of the problem as it stands.
+    board.setUp(problem.data(), width, height, scan);
+    scratch.copyFrom(board);
+    scratch.sweep();
+    int32_t best = scratch.uf.setCount;
+    if (best > maxSets) return false;
+
+    // Sweep phase: each candidate judged by one sweep.
+    while (best >= minSets) {
+        if (!addBestClue(full, board, scratch, false, best)) return false;
+        if (best == 1) return true;
+    }
+
+    // Propagation phase: each candidate judged by propagate.
+    scratch.copyFrom(board);
+    scratch.propagate();  // its result is not used: only the set count is compared
+    best = scratch.uf.setCount;
+    while (best != 1) {
+        if (!addBestClue(full, board, scratch, true, best)) return false;
+    }
+    return true;
+}
+
+void ClueReducer::removeClues(const uint8_t* full, SolverBoard& board, RegionScan& scan) {
+    const int32_t cells = width * height;
+    // Both passes compare with the set count of the whole problem at the start of the pass.
+    for (const bool byPropagation : {false, true}) {
+        auto judge = [&]() {
+            board.setUp(problem.data(), width, height, scan);
+            if (byPropagation) {
+                board.propagate();
+            } else {
+                board.sweep();
+            }
+            return board.uf.setCount;
+        };
+        const int32_t reference = judge();
+        for (int32_t p = 0; p < cells; ++p) {
+            if (problem[p] == NO_CLUE) continue;
+            problem[p] = NO_CLUE;
+            const bool needed = judge() > reference;
+            // In the second pass a clue that is not needed still stays with four chances in five.
+            if (needed || (byPropagation && random->draw(5) > 0)) {
+                problem[p] = full[p];
+            } else {
+                --clueCount;
+            }
+        }
+    }
+    rebuildZeroRows();
+}
+
+void ClueReducer::topUpClues(const uint8_t* full, int32_t target) {
+    if (clueCount >= target) return;
+
+    // Occupied positions of rows -1 to H (entry r + 1): a clue, or outside the board.
+    ClueRowMasks occupied{};
+    const uint64_t fullRow = (uint64_t{1} << (width + 2)) - 1;
+    const uint64_t sides = 1 | uint64_t{1} << (width + 1);
+    occupied[0] = fullRow;
+    occupied[height + 1] = fullRow;
+    for (int32_t r = 0; r < height; ++r) {
+        occupied[r + 1] = sides;
+        for (int32_t c = 0; c < width; ++c) {
+            if (problem[r * width + c] != NO_CLUE) occupied[r + 1] |= uint64_t{1} << (c + 1);
+        }
+    }
+
+    while (clueCount < target) {
+        int32_t count = 0;
+        for (int32_t r = 0; r < height; ++r) {
+            for (int32_t c = 0; c < width; ++c) {
+                const int32_t p = r * width + c;
+                const uint8_t v = full[p];
+                if (problem[p] != NO_CLUE || !isClueValue(v)) continue;
+                if (v == 0 && zeroNearby(c, r)) continue;
+                const uint64_t up = (occupied[r] >> c) & 7;
+                const uint64_t mid = (occupied[r + 1] >> c) & 7;
+                const uint64_t down = (occupied[r + 2] >> c) & 7;
+                const int sideCount =
+                    OCCUPIED_ENDS[mid] + OCCUPIED_MIDDLE[up] + OCCUPIED_MIDDLE[down];
+                const int cornerCount = OCCUPIED_ENDS[up] + OCCUPIED_ENDS[down];
+                if (sideCount <= 2 && cornerCount <= 3 && sideCount + cornerCount <= 3) {
+                    candidates[count++] = p;
+                }
+            }
+        }
+        if (count == 0) return;
+        const int32_t p = candidates[random->draw(count)];
+        takeClue(full, p);
+        occupied[p / width + 1] |= uint64_t{1} << (p % width + 1);
+    }
+}
+
+}  // namespace varnel

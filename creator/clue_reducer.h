@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "creator/shared_random.h"
+#include "solver/clue_grid.h"
+#include "solver/solver_board.h"
+
+namespace varnel {
+
+// Row masks of the reducer: entry r + 1 is board row r, bit c + 1 is column c. Room for H <= 36.
+using ClueRowMasks = std::array<uint64_t, 38>;
+
+// Thins the full clue grid of a loop into a problem the solver still solves: seeds some 0s and
+// 3s, adds the clues that help the solver most, removes those it does not need and tops up
+// sparse places. Every clue of the problem is the full grid's clue of that cell, no two 0 clues
+// touch (not even at a corner), and clueCount always counts the clues of the problem.
+struct ClueReducer {
+    SharedRandom* random = nullptr;   // the batch's source; not owned
+    ClueGrid problem;                 // [0, W x H): the problem being built, NO_CLUE = no clue
+    std::vector<int32_t> candidates;  // [0, W x H): cell positions row x W + column; candidates
+                                      // while they are judged, then the tied best of them
+    ClueRowMasks zeroRows{};          // [0, H + 1]: bit c + 1 of entry r + 1 = 0 clue at (c, r)
+    int32_t width = 0;                // W, at most 62
+    int32_t height = 0;               // H, at most 36
+    int32_t clueCount = 0;            // clues in problem
+
+    // Binds the reducer to a source and a size; arrays are allocated on first use and reused.
+    void init(SharedRandom* source, int32_t w, int32_t h);
+
+    // Starts a new problem from three in four of the 3s and, by a draw each, 0s that touch no
+    // kept 0.
+    void seedClues(const uint8_t* full);
+
+    // Adds clues until propagation alone solves the problem: the candidate that leaves the
+    // fewest sets after one sweep (or, below minSets sets, after propagate) wins, ties broken by
+    // a draw. False when one sweep of the starting problem leaves more than maxSets sets, or when
+    // no candidate lowers the set count.
+    bool addClues(const uint8_t* full, SolverBoard& board, SolverBoard& scratch, RegionScan& scan,
+                  int32_t minSets, int32_t maxSets);
+
+    // Removes the clues whose absence leaves no more sets than the whole problem does: a pass
+    // judged by one sweep, then a pass judged by propagate in which a removal also needs a draw.
+    void removeClues(const uint8_t* full, SolverBoard& board, RegionScan& scan);
+
+    // Adds clues in sparse places (at most 3 of 8 neighbours holding a clue or lying outside,
+    // at most 2 of them side neighbours) until clueCount reaches target or no place is left.
+    void topUpClues(const uint8_t* full, int32_t target);
+
+    // The 0 test: true when a 0 clue lies in the 3 x 3 block around (c, r).
+    bool zeroNearby(int32_t c, int32_t r) const {
+        return ((zeroRows[r] | zeroRows[r + 1] | zeroRows[r + 2]) & (uint64_t{7} << c)) != 0;
+    }
+
+  private:
+    // Copies the full clue at p into the problem and counts it.
+    void takeClue(const uint8_t* full, int32_t p);
+    void rebuildZeroRows();
+    // One adding iteration: judges every candidate on a fresh copy of board (one sweep, or
+    // propagate when byPropagation), keeps the tied best below best, picks one by a draw and
+    // places it on board. False when no candidate lowers best.
+    bool addBestClue(const uint8_t* full, SolverBoard& board, SolverBoard& scratch,
+                     bool byPropagation, int32_t& best);
+};
+
+}  // namespace varnel

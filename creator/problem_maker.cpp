@@ -1,0 +1,80 @@
+#include "creator/problem_maker.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "creator/clue_reducer.h"
+#include "creator/loop_builder.h"
+#include "solver/solver_board.h"
+
+namespace varnel {
+
+MakerThresholds drawThresholds(SharedRandom& random, int32_t cells) {
+    MakerThresholds t;
+    const int32_t shift = random.draw(36);
+    t.minSets = cells * (72 + random.draw(17)) / 1000;
+    t.maxSets = cells * 80 / 100;
+    t.maxClues = cells * (shift + 440) / 1000;
+    t.targetClues = cells * (shift + 360) / 1000;
+    return t;
+}
+
+int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount, int32_t cells) {
+    const int32_t v = (sweepSets + 3 * (scanCount + 10 * trialCount) - 4) * 400 / cells;
+    return std::clamp(v, 0, 49);
+}
+
+bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid,
+                 int32_t& score) {
+    const int32_t cells = width * height;
+
+    // Step 1: the thresholds, before any other draw.
+    const MakerThresholds limits = drawThresholds(random, cells);
+
+    std::vector<uint8_t> full(static_cast<size_t>(cells));
+    RandomLoopBuilder builder;
+    builder.bind(full.data(), width, height, &random);
+    RegionScan scan;
+    SolverBoard board;
+    SolverBoard scratch;
+
+    // Step 2: a loop whose full clue grid propagation alone solves.
+    for (;;) {
+        builder.buildLoop();
+        board.setUp(full.data(), width, height, scan);
+        if (board.propagate() && board.uf.setCount == 1) break;
+    }
+
+    // Steps 3 to 9: thin the clues.
+    ClueReducer reducer;
+    reducer.init(&random, width, height);
+    reducer.seedClues(full.data());
+    if (!reducer.addClues(full.data(), board, scratch, scan, limits.minSets, limits.maxSets)) {
+        return false;
+    }
+    reducer.removeClues(full.data(), board, scan);
+    if (reducer.clueCount > limits.maxClues) return false;
+    if (!reducer.addClues(full.data(), board, scratch, scan, limits.minSets, limits.maxSets)) {
+        return false;
+    }
+    if (reducer.clueCount > limits.maxClues) return false;
+    reducer.topUpClues(full.data(), limits.targetClues);
+
+    // Step 10: the sets one sweep leaves.
+    board.setUp(reducer.problem.data(), width, height, scan);
+    board.sweep();
+    const int32_t sweepSets = board.uf.setCount;
+
+    // Step 11: the check by the solver; only a contradiction rejects the problem.
+    board.setUp(reducer.problem.data(), width, height, scan);
+    uint8_t failed = 0;
+    board.solveWithBranching(nullptr, failed);
+    if (failed) return false;
+
+    // Steps 12 and 13.
+    score = difficultyScore(sweepSets, board.scanCount, board.trialCount, cells);
+    std::copy(reducer.problem.begin(), reducer.problem.end(), grid);
+    return true;
+}
+
+}  // namespace varnel

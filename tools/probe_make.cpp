@@ -1,0 +1,45 @@
+// varnel_probe make CLASS SEED COUNT: makes COUNT problems of one size class on the calling thread
+// from one source seeded with SEED and prints each as its compact line and its score, so that the
+// sequence of problems of a seed can be compared exactly.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "creator/problem_maker.h"
+#include "creator/size_classes.h"
+#include "textio/problem_writer.h"
+#include "tools/probe_arguments.h"
+#include "tools/probe_commands.h"
+
+namespace varnel::probe {
+
+int probeMake(int argc, char** argv) {
+    uint64_t sizeClass = 0, seed = 0, count = 0;
+    if (argc != 3 || !parseDecimal(argv[0], SIZE_CLASS_COUNT - 1, sizeClass) ||
+        !parseDecimal(argv[1], UINT32_MAX, seed) || !parseDecimal(argv[2], INT32_MAX, count)) {
+        std::fprintf(stderr,
+                     "usage: varnel_probe make CLASS SEED COUNT\n"
+                     "  CLASS: size class 0 to 4; SEED: 0 to 4294967295; COUNT: 0 or more\n");
+        return 2;
+    }
+    const int32_t width = CLASS_WIDTHS[sizeClass];
+    const int32_t height = CLASS_HEIGHTS[sizeClass];
+    SharedRandom random(static_cast<uint32_t>(seed));
+    std::vector<uint8_t> grid(static_cast<size_t>(width * height));
+    std::string line;
+    for (uint64_t n = 0; n < count; ++n) {
+        int32_t score = 0;
+        while (!makeProblem(random, width, height, grid.data(), score)) {
+        }
+        line.clear();
+        appendProblemLine(score, grid.data(), width, height, line);
+        line.pop_back();  // the line's own newline
+        std::printf("%s score=%d\n", line.c_str(), score);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+}  // namespace varnel::probe
