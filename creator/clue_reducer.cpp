@@ -20,6 +20,15 @@ bool isClueValue(uint8_t v) {
 
 }  // namespace
 
+bool isSparsePlace(const ClueRowMasks& occupied, int32_t c, int32_t r) {
+    const uint64_t up = (occupied[r] >> c) & 7;
+    const uint64_t mid = (occupied[r + 1] >> c) & 7;
+    const uint64_t down = (occupied[r + 2] >> c) & 7;
+    const int sides = OCCUPIED_ENDS[mid] + OCCUPIED_MIDDLE[up] + OCCUPIED_MIDDLE[down];
+    const int corners = OCCUPIED_ENDS[up] + OCCUPIED_ENDS[down];
+    return sides <= 2 && corners <= 3 && sides + corners <= 3;
+}
+
 void ClueReducer::init(SharedRandom* source, int32_t w, int32_t h) {
     assert(w >= 1 && w <= 62 && h >= 1 && h <= 36);
     random = source;
@@ -180,15 +189,7 @@ void ClueReducer::topUpClues(const uint8_t* full, int32_t target) {
                 const uint8_t v = full[p];
                 if (problem[p] != NO_CLUE || !isClueValue(v)) continue;
                 if (v == 0 && zeroNearby(c, r)) continue;
-                const uint64_t up = (occupied[r] >> c) & 7;
-                const uint64_t mid = (occupied[r + 1] >> c) & 7;
-                const uint64_t down = (occupied[r + 2] >> c) & 7;
-                const int sideCount =
-                    OCCUPIED_ENDS[mid] + OCCUPIED_MIDDLE[up] + OCCUPIED_MIDDLE[down];
-                const int cornerCount = OCCUPIED_ENDS[up] + OCCUPIED_ENDS[down];
-                if (sideCount <= 2 && cornerCount <= 3 && sideCount + cornerCount <= 3) {
-                    candidates[count++] = p;
-                }
+                if (isSparsePlace(occupied, c, r)) candidates[count++] = p;
             }
         }
         if (count == 0) return;

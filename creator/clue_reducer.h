@@ -13,6 +13,11 @@ namespace varnel {
 // Row masks of the reducer: entry r + 1 is board row r, bit c + 1 is column c. Room for H <= 36.
 using ClueRowMasks = std::array<uint64_t, 38>;
 
+// True when cell (c, r) is a sparse place for topUpClues: of its 8 neighbours at most 3 are
+// occupied (hold a clue or lie outside the board), at most 2 of them side neighbours. occupied
+// holds rows -1 to H at entries 0 to H + 1, bit c + 1 for column c.
+bool isSparsePlace(const ClueRowMasks& occupied, int32_t c, int32_t r);
+
 // Thins the full clue grid of a loop into a problem the solver still solves: seeds some 0s and
 // 3s, adds the clues that help the solver most, removes those it does not need and tops up
 // sparse places. Every clue of the problem is the full grid's clue of that cell, no two 0 clues

@@ -8,23 +8,12 @@
 
 #include "creator/loop_builder.h"
 #include "creator/shared_random.h"
+#include "tools/probe_arguments.h"
 #include "tools/probe_commands.h"
 
 namespace varnel::probe {
 
 namespace {
-
-// A whole argument of decimal digits (no sign, no spaces) no larger than limit.
-bool parseDecimal(const char* text, uint64_t limit, uint64_t& value) {
-    if (text == nullptr || *text == '\0') return false;
-    value = 0;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (*p < '0' || *p > '9') return false;
-        value = value * 10 + static_cast<uint64_t>(*p - '0');
-        if (value > limit) return false;
-    }
-    return true;
-}
 
 int usage(const char* problem) {
     std::fprintf(stderr, "loop: %s\n", problem);
