@@ -4,19 +4,46 @@ namespace varnel {
 
 namespace {
 
-// The tests of the rules on one board: x = y known same colour, x != y known different. Both are
-// false for cells of different sets.
-struct Relations {
-    const uint16_t* tag;
+// The state the rules work on during one sweep: the board's arrays, with the set count and the
+// contradiction flag kept in locals and stored once at the end. Tests: same(x, y) is knownSame,
+// differ(x, y) knownDifferent; both are false for cells of different sets. relate is the
+// union-find's, with the common case of an already known relation inline.
+struct SweepContext {
+    uint16_t* tag;         // [-1, cellCount]: tags of the board's union-find, with sentinels
+    uint16_t* next;        // [0, cellCount): member lists of the union-find
+    const uint8_t* clues;  // [0, cellCount): the board's clues
+    int32_t setCount;      // the union-find's set count
+    bool contradiction;    // set once an opposite relation was asked
+
     bool same(int32_t x, int32_t y) const { return tag[x] == tag[y]; }
     bool differ(int32_t x, int32_t y) const { return (tag[x] ^ tag[y]) == 1; }
+    void relate(int32_t a, int32_t b, int sameColour) {
+        const unsigned x = tag[a] ^ tag[b];
+        if (x < 2) {
+            contradiction |= static_cast<int>(x) == sameColour;
+            return;
+        }
+        ParityUnionFind::mergeSets(tag, next, a, b, sameColour);
+        --setCount;
+    }
 };
+
+SweepContext contextOf(SolverBoard& board) {
+    return SweepContext{board.uf.tags(), board.uf.nextMember.data(), board.clues, board.uf.setCount,
+                        false};
+}
+
+void storeContext(SolverBoard& board, const SweepContext& context) {
+    board.uf.setCount = context.setCount;
+    if (context.contradiction) board.uf.contradiction = 1;
+}
 
 constexpr int SAME = 1;
 constexpr int DIFFERENT = 0;
 
-inline void clueOne(ParityUnionFind& uf, const uint8_t* clues, int32_t c, int32_t a, int32_t b) {
-    const Relations r{uf.tags()};
+[[gnu::always_inline]] inline void clueOne(SweepContext& r, int32_t c, int32_t a, int32_t b) {
+    SweepContext& uf = r;
+    const uint8_t* clues = r.clues;
     // Step 1: two sides at the corner between c - a and c - b.
     if (r.same(c - a, c - b)) {
         uf.relate(c, c - a, SAME);
@@ -56,8 +83,9 @@ inline void clueOne(ParityUnionFind& uf, const uint8_t* clues, int32_t c, int32_
     }
 }
 
-inline void clueTwo(ParityUnionFind& uf, const uint8_t* clues, int32_t c, int32_t a, int32_t b) {
-    const Relations r{uf.tags()};
+[[gnu::always_inline]] inline void clueTwo(SweepContext& r, int32_t c, int32_t a, int32_t b) {
+    SweepContext& uf = r;
+    const uint8_t* clues = r.clues;
     // Step 1.
     if (r.same(c - a, c - b)) {
         uf.relate(c - a, c + a, DIFFERENT);
@@ -103,8 +131,8 @@ inline void clueTwo(ParityUnionFind& uf, const uint8_t* clues, int32_t c, int32_
     }
 }
 
-inline void clueThree(ParityUnionFind& uf, int32_t c, int32_t a, int32_t b) {
-    const Relations r{uf.tags()};
+[[gnu::always_inline]] inline void clueThree(SweepContext& r, int32_t c, int32_t a, int32_t b) {
+    SweepContext& uf = r;
     // Step 0: the side c + a is off, so the other three are on.
     if (r.same(c, c + a)) {
         uf.relate(c, c - a, DIFFERENT);
@@ -152,15 +180,15 @@ inline void clueThree(ParityUnionFind& uf, int32_t c, int32_t a, int32_t b) {
     }
 }
 
-inline void blank(ParityUnionFind& uf, int32_t c, int32_t a, int32_t b) {
-    const Relations r{uf.tags()};
+[[gnu::always_inline]] inline void blank(SweepContext& r, int32_t c, int32_t a, int32_t b) {
+    SweepContext& uf = r;
     if (r.same(c - a, c - b) && r.same(c - a, c + b) && r.same(c - a, c + a)) {
         uf.relate(c, c - a, SAME);
     }
 }
 
-inline void corner(ParityUnionFind& uf, int32_t c, int32_t a, int32_t b) {
-    const Relations r{uf.tags()};
+[[gnu::always_inline]] inline void corner(SweepContext& r, int32_t c, int32_t a, int32_t b) {
+    SweepContext& uf = r;
     // Step 1: the four cells around the corner point c, c + a, c + b, c + a + b never alternate.
     if (r.same(c + a, c + b) && r.differ(c + a, c + a + b)) uf.relate(c, c + a, SAME);
     // Step 2: two loop sides meeting straight at the corner point leave the other two off.
@@ -174,56 +202,77 @@ inline void corner(ParityUnionFind& uf, int32_t c, int32_t a, int32_t b) {
 
 }  // namespace
 
+// The rules one at a time, for tests and tools; the sweep inlines them.
 void ruleClueOne(SolverBoard& board, int32_t c, int32_t a, int32_t b) {
-    clueOne(board.uf, board.clues, c, a, b);
+    SweepContext context = contextOf(board);
+    clueOne(context, c, a, b);
+    storeContext(board, context);
 }
 void ruleClueTwo(SolverBoard& board, int32_t c, int32_t a, int32_t b) {
-    clueTwo(board.uf, board.clues, c, a, b);
+    SweepContext context = contextOf(board);
+    clueTwo(context, c, a, b);
+    storeContext(board, context);
 }
 void ruleClueThree(SolverBoard& board, int32_t c, int32_t a, int32_t b) {
-    clueThree(board.uf, c, a, b);
+    SweepContext context = contextOf(board);
+    clueThree(context, c, a, b);
+    storeContext(board, context);
 }
 void ruleBlank(SolverBoard& board, int32_t c, int32_t a, int32_t b) {
-    blank(board.uf, c, a, b);
+    SweepContext context = contextOf(board);
+    blank(context, c, a, b);
+    storeContext(board, context);
 }
 void ruleCorner(SolverBoard& board, int32_t c, int32_t a, int32_t b) {
-    corner(board.uf, c, a, b);
+    SweepContext context = contextOf(board);
+    corner(context, c, a, b);
+    storeContext(board, context);
 }
 
 void SolverBoard::sweep() {
+    SweepContext context = contextOf(*this);
     const int32_t s = stride;
-    const int32_t rotations[4][2] = {{1, s}, {-s, 1}, {-1, -s}, {s, -1}};
-    const uint16_t* tag = uf.tags();
+    const uint16_t* tag = context.tag;
+    uint8_t* doneFlags = done.data();
     const int32_t last = cellCount - s - 1;
+    // The four rotations (a, b) in their fixed order: (1, s), (-s, 1), (-1, -s), (s, -1).
     for (int32_t i = s; i <= last; ++i) {
-        if (!done[i]) {
+        if (!doneFlags[i]) {
             switch (clues[i]) {
                 case 3:
-                    for (const auto& r : rotations)
-                        clueThree(uf, i, r[0], r[1]);
+                    clueThree(context, i, 1, s);
+                    clueThree(context, i, -s, 1);
+                    clueThree(context, i, -1, -s);
+                    clueThree(context, i, s, -1);
                     break;
                 case 2:
-                    for (const auto& r : rotations)
-                        clueTwo(uf, clues, i, r[0], r[1]);
+                    clueTwo(context, i, 1, s);
+                    clueTwo(context, i, -s, 1);
+                    clueTwo(context, i, -1, -s);
+                    clueTwo(context, i, s, -1);
                     break;
                 case 1:
-                    for (const auto& r : rotations)
-                        clueOne(uf, clues, i, r[0], r[1]);
+                    clueOne(context, i, 1, s);
+                    clueOne(context, i, -s, 1);
+                    clueOne(context, i, -1, -s);
+                    clueOne(context, i, s, -1);
                     break;
                 default:
-                    blank(uf, i, 1, s);
+                    blank(context, i, 1, s);
                     break;
             }
             // Done once all four side neighbours share the cell's set (labels only).
-            const int label = tag[i] >> 1;
-            if ((tag[i - 1] >> 1) == label && (tag[i + 1] >> 1) == label &&
-                (tag[i - s] >> 1) == label && (tag[i + s] >> 1) == label) {
-                done[i] = 1;
+            const unsigned t = tag[i];
+            if (((tag[i - 1] ^ t) | (tag[i + 1] ^ t) | (tag[i - s] ^ t) | (tag[i + s] ^ t)) < 2) {
+                doneFlags[i] = 1;
             }
         }
-        for (const auto& r : rotations)
-            corner(uf, i, r[0], r[1]);
+        corner(context, i, 1, s);
+        corner(context, i, -s, 1);
+        corner(context, i, -1, -s);
+        corner(context, i, s, -1);
     }
+    storeContext(*this, context);
 }
 
 }  // namespace varnel

@@ -11,7 +11,12 @@ namespace varnel {
 // A cell's set label and parity are stored together in one 16-bit tag, 2 x root + parity, so that
 // knownSame is one compare of two tags and knownDifferent one xor and compare. The label of a set
 // is always its smallest cell index, so a cell is a label exactly when root(i) == i, and cell 0
-// (the outside) is always the label of its own set.
+// (the outside) is always the label of its own set. Labels are signed 16-bit cell indices: at
+// most 32767 cells.
+//
+// The members of each set form a circular list through nextMember, so a merge relabels exactly
+// the members of the absorbed set; a scan over the set's index span visits the same cells plus
+// every cell of other sets inside the span, which on the creator's boards was several times more.
 //
 // The tag array carries one sentinel tag before cell 0 and one after the last cell. The corner
 // rule reads positions -1 and cellCount at the first and the last swept cell; the sentinel
@@ -20,12 +25,12 @@ namespace varnel {
 struct ParityUnionFind {
     static constexpr uint16_t SENTINEL_TAG = 0xFFFF;
 
-    std::vector<uint16_t>
-        tagStore;                  // [0, cellCount + 2): sentinel, tag of cell i at i + 1, sentinel
-    std::vector<int16_t> highest;  // [0, cellCount): at a label, the largest index in its set
-    int32_t cellCount = 0;         // padded cells of the board
-    int32_t setCount = 0;          // number of sets; 1 means solved
-    uint8_t contradiction = 0;     // 1 once an opposite relation was asked; never cleared by relate
+    std::vector<uint16_t> tagStore;    // [0, cellCount + 2): sentinel, tag of cell i at i + 1,
+                                       // sentinel
+    std::vector<uint16_t> nextMember;  // [0, cellCount): next cell of the same set, circular
+    int32_t cellCount = 0;             // padded cells of the board
+    int32_t setCount = 0;              // number of sets; 1 means solved
+    uint8_t contradiction = 0;  // 1 once an opposite relation was asked; never cleared by relate
 
     // Every cell its own set with parity 1; arrays are allocated on first use and reused after.
     void init(int32_t cells);
@@ -42,8 +47,23 @@ struct ParityUnionFind {
 
     // Records that a and b have the same colour (same = 1) or different colours (same = 0). Merges
     // two sets into the one with the smaller label; asking the opposite of a known relation sets
-    // contradiction and changes nothing else.
-    void relate(int a, int b, int same);
+    // contradiction and changes nothing else. Most calls from the rules ask for a relation that is
+    // already known, so that case is inline and the merge is not.
+    void relate(int a, int b, int same) {
+        const unsigned x = tags()[a] ^ tags()[b];
+        if (x < 2) {
+            // x is 0 when the cells are known to have the same colour.
+            if (static_cast<int>(x) == same) contradiction = 1;
+            return;
+        }
+        mergeSets(tags(), nextMember.data(), a, b, same);
+        --setCount;
+    }
+
+    // Merges the different sets of a and b with the relation `same` between a and b: the set with
+    // the larger label takes the smaller label, and its parities follow the relation. Works on the
+    // raw arrays so that the solver's sweep can keep its own copies of the counters.
+    static void mergeSets(uint16_t* tag, uint16_t* next, int a, int b, int same);
 
     // Makes this structure an exact copy of source, reusing its arrays.
     void copyFrom(const ParityUnionFind& source);

@@ -2,11 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
 namespace varnel {
 namespace {
+
+// The members of the set of cell i, read from the member list, in increasing order.
+std::vector<int> members(const ParityUnionFind& uf, int i) {
+    std::vector<int> found;
+    int m = i;
+    do {
+        found.push_back(m);
+        m = uf.nextMember[m];
+    } while (m != i && found.size() <= static_cast<size_t>(uf.cellCount));
+    std::sort(found.begin(), found.end());
+    return found;
+}
 
 TEST(ParityUnionFind, WorkedExampleOnFreshCells) {
     ParityUnionFind uf;
@@ -15,13 +28,13 @@ TEST(ParityUnionFind, WorkedExampleOnFreshCells) {
     EXPECT_EQ(uf.root(4), 2);
     EXPECT_EQ(uf.parity(4), 0);
     EXPECT_EQ(uf.parity(2), 1);
-    EXPECT_EQ(uf.highest[2], 4);
+    EXPECT_EQ(members(uf, 2), (std::vector<int>{2, 4}));
     EXPECT_EQ(uf.setCount, 7);
 
     uf.relate(5, 4, 1);
     EXPECT_EQ(uf.root(5), 2);
     EXPECT_EQ(uf.parity(5), 0);
-    EXPECT_EQ(uf.highest[2], 5);
+    EXPECT_EQ(members(uf, 4), (std::vector<int>{2, 4, 5}));
     EXPECT_TRUE(uf.knownDifferent(2, 5));
     EXPECT_TRUE(uf.knownSame(4, 5));
     EXPECT_FALSE(uf.contradiction);
@@ -40,7 +53,7 @@ TEST(ParityUnionFind, SelfRelationsRepeatsAndContradictionsChangeNothing) {
     uf.relate(1, 3, 0);
     uf.relate(3, 5, 1);
     const std::vector<uint16_t> tags = uf.tagStore;
-    const std::vector<int16_t> highest = uf.highest;
+    const std::vector<uint16_t> next = uf.nextMember;
     uf.relate(5, 1, 0);  // already known
     EXPECT_EQ(uf.setCount, 4);
     EXPECT_FALSE(uf.contradiction);
@@ -48,7 +61,7 @@ TEST(ParityUnionFind, SelfRelationsRepeatsAndContradictionsChangeNothing) {
     uf.relate(5, 1, 1);  // the opposite of what is known
     EXPECT_TRUE(uf.contradiction);
     EXPECT_EQ(uf.tagStore, tags);
-    EXPECT_EQ(uf.highest, highest);
+    EXPECT_EQ(uf.nextMember, next);
     EXPECT_EQ(uf.setCount, 4);
 
     ParityUnionFind single;
@@ -57,20 +70,23 @@ TEST(ParityUnionFind, SelfRelationsRepeatsAndContradictionsChangeNothing) {
     EXPECT_TRUE(single.contradiction);
 }
 
-TEST(ParityUnionFind, SpansGrowToTheLargerEnd) {
+TEST(ParityUnionFind, MergingThroughNonRootCellsJoinsWholeSets) {
     ParityUnionFind uf;
     uf.init(12);
-    uf.relate(3, 10, 1);  // span of 3 reaches 10
-    uf.relate(1, 2, 1);   // span of 1 reaches 2
-    uf.relate(2, 3, 0);   // 1 absorbs 3's wider span
-    EXPECT_EQ(uf.highest[1], 10);
+    uf.relate(3, 10, 1);
+    uf.relate(1, 2, 1);
+    uf.relate(2, 10, 0);  // neither argument is a label
+    EXPECT_EQ(members(uf, 1), (std::vector<int>{1, 2, 3, 10}));
     EXPECT_EQ(uf.root(10), 1);
-    EXPECT_TRUE(uf.knownDifferent(1, 10));
+    EXPECT_TRUE(uf.knownDifferent(1, 3));
+    EXPECT_TRUE(uf.knownDifferent(2, 10));
     uf.relate(0, 4, 1);
-    uf.relate(0, 10, 1);  // the narrower span of 0 takes 1's end
-    EXPECT_EQ(uf.highest[0], 10);
-    EXPECT_TRUE(uf.knownDifferent(4, 1));
+    uf.relate(4, 3, 1);
+    EXPECT_EQ(members(uf, 0), (std::vector<int>{0, 1, 2, 3, 4, 10}));
+    EXPECT_TRUE(uf.knownDifferent(0, 1));
+    EXPECT_TRUE(uf.knownSame(0, 10));
     EXPECT_EQ(uf.root(0), 0);
+    EXPECT_EQ(uf.setCount, 7);
 }
 
 // Random relations checked against a plain model with an explicit colour per cell: the tests
@@ -106,18 +122,21 @@ TEST(ParityUnionFind, AgreesWithColourModelUnderRandomMerges) {
         }
         int sets = 0;
         for (int i = 0; i < cells; ++i) {
-            int smallest = i, largest = i;
+            int smallest = i;
             for (int j = 0; j < cells; ++j) {
                 if (set[j] != set[i]) continue;
                 smallest = std::min(smallest, j);
-                largest = std::max(largest, j);
                 ASSERT_EQ(uf.knownSame(i, j), colour[i] == colour[j]);
                 ASSERT_EQ(uf.knownDifferent(i, j), colour[i] != colour[j]);
             }
             ASSERT_EQ(uf.root(i), smallest);
             if (smallest == i) {
                 ++sets;
-                ASSERT_EQ(uf.highest[i], largest);
+                std::vector<int> expected;
+                for (int j = 0; j < cells; ++j) {
+                    if (set[j] == set[i]) expected.push_back(j);
+                }
+                ASSERT_EQ(members(uf, i), expected);
             }
         }
         ASSERT_EQ(uf.setCount, sets);
