@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace varnel {
+
+// The program's fixed console messages. Each goes to standard output with one formatted write;
+// output errors are ignored, as they never change the program's course.
+
+// The five usage lines printed when the command line fits no run mode.
+void printUsage();
+
+// The elapsed-time line that ends both run modes, for an elapsed time in milliseconds:
+// 12345 gives "\nfinished. time = 12.345 sec\n".
+std::string formatFinished(uint32_t elapsedMs);
+
+// Reads the clock and prints the elapsed-time line for the time since startTick (a tickCount
+// reading).
+void printFinished(uint32_t startTick);
+
+void printFailedToOpen(const char* path);   // "failed to open: %s\n"
+void printInvalidProblemData();             // "invalid problem data.\n"
+void printProblemTooLarge();                // "problem too large.\n"
+void printFailedToWrite(const char* path);  // "failed to write: %s\n"
+
+// The verdict line of one solved problem: "failed to solve.\n" when failed is set, otherwise
+// "found %d answer(s).\n" with answerCount. Fits the solver's VerdictPrinter.
+void printVerdict(uint8_t failed, int32_t answerCount);
+
+}  // namespace varnel
