@@ -1,0 +1,5 @@
+#include "app/dispatch.h"
+
+int main(int argc, char** argv) {
+    return varnel::runCommand(varnel::parseCommandLine(argc, argv));
+}

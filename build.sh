@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds varnel in build/ (Release) and, on request, solves an example or runs the tests.
+#   ./build.sh            build only
+#   ./build.sh example    build, then solve examples/plain_grid.txt
+#   ./build.sh test       build, then run the whole test suite
+# Missing Debian packages are installed first (apt-get, as root or through sudo).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+
+PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev libomp-dev)
+
+install_missing_packages() {
+    if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+        echo "build.sh: no apt here; make sure these are installed: ${PACKAGES[*]}" >&2
+        return 0
+    fi
+    local missing=()
+    local package
+    for package in "${PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        return 0
+    fi
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    echo "build.sh: installing ${missing[*]}"
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+}
+
+build() {
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+    cmake --build build -j"$(nproc)"
+}
+
+command="${1:-build}"
+case "$command" in
+build | example | test) ;;
+*)
+    echo "usage: ./build.sh [build|example|test]" >&2
+    exit 2
+    ;;
+esac
+
+install_missing_packages
+build
+case "$command" in
+example)
+    ./build/varnel_solver s examples/plain_grid.txt
+    ;;
+test)
+    ctest --test-dir build --output-on-failure -j"$(nproc)"
+    ;;
+esac
