@@ -24,8 +24,8 @@ int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount
     return std::clamp(v, 0, 49);
 }
 
-bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid,
-                 int32_t& score) {
+bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid, int32_t& score,
+                 WorkCounters* work) {
     const int32_t cells = width * height;
 
     // Step 1: the thresholds, before any other draw.
@@ -37,6 +37,7 @@ bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* g
     RegionScan scan;
     SolverBoard board;
     SolverBoard scratch;
+    board.work = work;  // the scratch board takes it from its copies of the board
 
     // Step 2: a loop whose full clue grid propagation alone solves.
     for (;;) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "creator/shared_random.h"
+#include "solver/work_counters.h"
 
 namespace varnel {
 
@@ -24,8 +25,9 @@ int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount
 // One attempt to make a graded W x H problem: random loops until propagation solves one, then
 // thinning, a check by the solver and a score. On success the problem is in grid (W x H bytes)
 // and its score in score; on failure both are untouched and false is returned. Prints nothing.
-// W and H must suit the loop builder (loopSizeFits).
-bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid,
-                 int32_t& score);
+// W and H must suit the loop builder (loopSizeFits). The solver's work is counted into work when it
+// is given.
+bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid, int32_t& score,
+                 WorkCounters* work = nullptr);
 
 }  // namespace varnel

@@ -14,10 +14,12 @@ struct SweepContext {
     const uint8_t* clues;  // [0, cellCount): the board's clues
     int32_t setCount;      // the union-find's set count
     bool contradiction;    // set once an opposite relation was asked
+    int64_t relates;       // relate calls, for the work counters
 
     bool same(int32_t x, int32_t y) const { return tag[x] == tag[y]; }
     bool differ(int32_t x, int32_t y) const { return (tag[x] ^ tag[y]) == 1; }
-    void relate(int32_t a, int32_t b, int sameColour) {
+    [[gnu::always_inline]] void relate(int32_t a, int32_t b, int sameColour) {
+        ++relates;
         const unsigned x = tag[a] ^ tag[b];
         if (x < 2) {
             contradiction |= static_cast<int>(x) == sameColour;
@@ -29,8 +31,8 @@ struct SweepContext {
 };
 
 SweepContext contextOf(SolverBoard& board) {
-    return SweepContext{board.uf.tags(), board.uf.nextMember.data(), board.clues, board.uf.setCount,
-                        false};
+    return SweepContext{
+        board.uf.tags(), board.uf.nextMember.data(), board.clues, board.uf.setCount, false, 0};
 }
 
 void storeContext(SolverBoard& board, const SweepContext& context) {
@@ -273,6 +275,11 @@ void SolverBoard::sweep() {
         corner(context, i, s, -1);
     }
     storeContext(*this, context);
+    if (work != nullptr) {
+        ++work->sweeps;
+        work->cellsSwept += last - s + 1;
+        work->ruleRelates += context.relates;
+    }
 }
 
 }  // namespace varnel

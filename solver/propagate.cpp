@@ -44,6 +44,7 @@ bool isOneLoop(SolverBoard& board) {
 bool SolverBoard::propagate() {
     RegionScan& regionScan = *scan;
     uint8_t* marks = regionScan.marks.data();
+    if (work != nullptr) ++work->propagateCalls;
     for (;;) {
         // Steps 1 to 5: sweep until a sweep merges nothing.
         int32_t reference = uf.setCount;
@@ -58,6 +59,7 @@ bool SolverBoard::propagate() {
         // Step 6: a connectivity pass. The border region is flooded first; its open sides are
         // not used.
         ++scanCount;
+        if (work != nullptr) ++work->connectivityPasses;
         regionScan.closedFound = 0;
         markInside(uf, marks);
         OpenSides hits;

@@ -14,6 +14,8 @@ void SolverBoard::copyFrom(const SolverBoard& source) {
     trialCount = source.trialCount;
     scanCount = source.scanCount;
     answerCount = source.answerCount;
+    work = source.work;
+    if (work != nullptr) ++work->boardCopies;
     // Step 2: a scratch board refers to the clues of the board it was first copied from.
     if (clues == nullptr) {
         clues = source.clues;

@@ -5,10 +5,11 @@
 namespace varnel {
 
 SolveSummary solveClues(const uint8_t* grid, int32_t width, int32_t height,
-                        const AnswerPrinter* printer) {
+                        const AnswerPrinter* printer, WorkCounters* work) {
     assert(fitsSolverLabels(width, height));
     RegionScan scan;
     SolverBoard board;
+    board.work = work;
     board.setUp(grid, width, height, scan);
     SolveSummary summary;
     summary.result = board.solveLoop(printer, summary.failed);

@@ -22,10 +22,11 @@ struct SolveSummary {
 using VerdictPrinter = std::function<void(uint8_t failed, int32_t answerCount)>;
 
 // Sets up a fresh board for the W x H grid and runs the solve loop, then the branching step when
-// the loop is stuck. printer (may be null) receives the board when it is solved. The problem must
+// the loop is stuck. printer (may be null) receives the board when it is solved; the solver's work
+// is counted into work when it is given. The problem must
 // fit the solver's labels (fitsSolverLabels).
 SolveSummary solveClues(const uint8_t* grid, int32_t width, int32_t height,
-                        const AnswerPrinter* printer);
+                        const AnswerPrinter* printer, WorkCounters* work = nullptr);
 
 // The solve entry of solve mode: solves the problem, handing the answer (if any) to printAnswer and
 // then the verdict to printVerdict. Returns the number of answers counted, 0 or 1 (0 after a

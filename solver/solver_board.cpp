@@ -16,6 +16,7 @@ void SolverBoard::setUp(const uint8_t* grid, int32_t width, int32_t height,
     trialCount = 0;
     scanCount = 0;
     answerCount = 0;
+    if (work != nullptr) ++work->setUps;
 
     // Steps 2 and 3: clue and done arrays, allocated on the first set-up.
     // A board set up again for another size gets new arrays rather than writing past its old ones.

@@ -7,6 +7,7 @@
 #include "solver/clue_grid.h"
 #include "solver/parity_union_find.h"
 #include "solver/region_scan.h"
+#include "solver/work_counters.h"
 
 namespace varnel {
 
@@ -37,6 +38,8 @@ struct SolverBoard {
     int32_t trialCount = 0;         // relations decided by the trial and branching steps
     int32_t scanCount = 0;          // connectivity passes run by propagate
     int32_t answerCount = 0;        // answers found on this board
+    WorkCounters* work = nullptr;   // where this board and its copies count their work; not owned,
+                                    // null for none
 
     SolverBoard() = default;
     // A board refers to its own vectors through clues, so it is copied only by copyFrom.

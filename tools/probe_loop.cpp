@@ -8,8 +8,8 @@
 
 #include "creator/loop_builder.h"
 #include "creator/shared_random.h"
-#include "tools/probe_arguments.h"
 #include "tools/probe_commands.h"
+#include "tools/probe_support.h"
 
 namespace varnel::probe {
 

@@ -10,17 +10,18 @@
 #include "creator/problem_maker.h"
 #include "creator/size_classes.h"
 #include "textio/problem_writer.h"
-#include "tools/probe_arguments.h"
 #include "tools/probe_commands.h"
+#include "tools/probe_support.h"
 
 namespace varnel::probe {
 
 int probeMake(int argc, char** argv) {
     uint64_t sizeClass = 0, seed = 0, count = 0;
+    const bool reportWork = takeWorkOption(argc, argv);
     if (argc != 3 || !parseDecimal(argv[0], SIZE_CLASS_COUNT - 1, sizeClass) ||
         !parseDecimal(argv[1], UINT32_MAX, seed) || !parseDecimal(argv[2], INT32_MAX, count)) {
         std::fprintf(stderr,
-                     "usage: varnel_probe make CLASS SEED COUNT\n"
+                     "usage: varnel_probe make CLASS SEED COUNT [--work]\n"
                      "  CLASS: size class 0 to 4; SEED: 0 to 4294967295; COUNT: 0 or more\n");
         return 2;
     }
@@ -29,9 +30,10 @@ int probeMake(int argc, char** argv) {
     SharedRandom random(static_cast<uint32_t>(seed));
     std::vector<uint8_t> grid(static_cast<size_t>(width * height));
     std::string line;
+    WorkCounters work;
     for (uint64_t n = 0; n < count; ++n) {
         int32_t score = 0;
-        while (!makeProblem(random, width, height, grid.data(), score)) {
+        while (!makeProblem(random, width, height, grid.data(), score, &work)) {
         }
         line.clear();
         appendProblemLine(score, grid.data(), width, height, line);
@@ -39,6 +41,7 @@ int probeMake(int argc, char** argv) {
         std::printf("%s score=%d\n", line.c_str(), score);
         std::fflush(stdout);
     }
+    if (reportWork) printWork("make", work);
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include "solver/solve_entry.h"
 #include "textio/problem_reader.h"
 #include "tools/probe_commands.h"
+#include "tools/probe_support.h"
 
 namespace varnel::probe {
 
@@ -24,8 +25,9 @@ int32_t setsAfterOneSweep(const ClueGrid& grid, int32_t width, int32_t height) {
 }  // namespace
 
 int probeSolve(int argc, char** argv) {
+    const bool reportWork = takeWorkOption(argc, argv);
     if (argc != 1) {
-        std::fprintf(stderr, "usage: varnel_probe solve FILE\n");
+        std::fprintf(stderr, "usage: varnel_probe solve FILE [--work]\n");
         return 2;
     }
     std::string text;
@@ -34,14 +36,15 @@ int probeSolve(int argc, char** argv) {
         return 1;
     }
     bool tooLarge = false;
+    WorkCounters work;
     const ReadOutcome outcome =
-        readProblems(text, [&tooLarge](const ClueGrid& grid, int32_t width, int32_t height) {
+        readProblems(text, [&tooLarge, &work](const ClueGrid& grid, int32_t width, int32_t height) {
             if (!fitsSolverLabels(width, height)) {
                 std::printf("W=%d H=%d too-large\n", width, height);
                 tooLarge = true;
                 return;
             }
-            const SolveSummary s = solveClues(grid.data(), width, height, nullptr);
+            const SolveSummary s = solveClues(grid.data(), width, height, nullptr, &work);
             std::printf(
                 "W=%d H=%d result=%d failed=%d answers=%d trials=%d scans=%d sets=%d "
                 "sweepSets=%d\n",
@@ -49,6 +52,7 @@ int probeSolve(int argc, char** argv) {
                 s.setCount, setsAfterOneSweep(grid, width, height));
             std::fflush(stdout);
         });
+    if (reportWork) printWork("solve", work);
     if (outcome != ReadOutcome::COMPLETE) {
         std::fprintf(stderr, "solve: invalid problem data in %s\n", argv[0]);
         return 1;

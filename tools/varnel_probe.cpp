@@ -11,9 +11,9 @@ namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: varnel_probe solve FILE\n"
+                 "usage: varnel_probe solve FILE [--work]\n"
                  "       varnel_probe loop W H SEED COUNT\n"
-                 "       varnel_probe make CLASS SEED COUNT\n");
+                 "       varnel_probe make CLASS SEED COUNT [--work]\n");
     return 2;
 }
 

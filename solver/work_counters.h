@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+namespace varnel {
+
+// Deterministic counts of the solver's work, for measuring time per unit of work. A board counts
+// into the record its owner gives it (SolverBoard::work), and scratch copies count into the same
+// record, so the counts cover all work done for one solve or one problem maker.
+struct WorkCounters {
+    int64_t setUps = 0;              // boards set up
+    int64_t sweeps = 0;              // sweeps of the local rules
+    int64_t cellsSwept = 0;          // cells visited by those sweeps
+    int64_t ruleRelates = 0;         // relate calls made by the local rules
+    int64_t propagateCalls = 0;      // propagate calls
+    int64_t connectivityPasses = 0;  // connectivity passes, on boards and scratch copies alike
+    int64_t boardCopies = 0;         // copyFrom calls
+
+    void add(const WorkCounters& other) {
+        setUps += other.setUps;
+        sweeps += other.sweeps;
+        cellsSwept += other.cellsSwept;
+        ruleRelates += other.ruleRelates;
+        propagateCalls += other.propagateCalls;
+        connectivityPasses += other.connectivityPasses;
+        boardCopies += other.boardCopies;
+    }
+};
+
+}  // namespace varnel
