@@ -4,15 +4,14 @@ namespace varnel {
 
 namespace {
 
-// The state the rules work on during one sweep: the board's arrays, with the set count and the
-// contradiction flag kept in locals and stored once at the end. Tests: same(x, y) is knownSame,
-// differ(x, y) knownDifferent; both are false for cells of different sets. relate is the
-// union-find's, with the common case of an already known relation inline.
+// The state the rules work on during one sweep: the board's union-find and clues, with the
+// contradiction flag and the work count kept in locals and stored once at the end. Tests:
+// same(x, y) is knownSame, differ(x, y) knownDifferent; both are false for cells of different
+// sets. relate is the union-find's, with the common case of an already known relation inline.
 struct SweepContext {
-    uint16_t* tag;         // [-1, cellCount]: tags of the board's union-find, with sentinels
-    uint16_t* next;        // [0, cellCount): member lists of the union-find
+    ParityUnionFind& uf;   // the board's colour relations
+    uint16_t* tag;         // [-1, cellCount]: uf's tags, with sentinels
     const uint8_t* clues;  // [0, cellCount): the board's clues
-    int32_t setCount;      // the union-find's set count
     bool contradiction;    // set once an opposite relation was asked
     int64_t relates;       // relate calls, for the work counters
 
@@ -21,22 +20,19 @@ struct SweepContext {
     [[gnu::always_inline]] void relate(int32_t a, int32_t b, int sameColour) {
         ++relates;
         const unsigned x = tag[a] ^ tag[b];
-        if (x < 2) {
-            contradiction |= static_cast<int>(x) == sameColour;
-            return;
+        if (x >= 2) {
+            uf.merge(a, b, sameColour);
+        } else if (static_cast<int>(x) == sameColour) {
+            contradiction = true;
         }
-        ParityUnionFind::mergeSets(tag, next, a, b, sameColour);
-        --setCount;
     }
 };
 
 SweepContext contextOf(SolverBoard& board) {
-    return SweepContext{
-        board.uf.tags(), board.uf.nextMember.data(), board.clues, board.uf.setCount, false, 0};
+    return SweepContext{board.uf, board.uf.tags(), board.clues, false, 0};
 }
 
 void storeContext(SolverBoard& board, const SweepContext& context) {
-    board.uf.setCount = context.setCount;
     if (context.contradiction) board.uf.contradiction = 1;
 }
 
@@ -236,48 +232,71 @@ void SolverBoard::sweep() {
     const int32_t s = stride;
     const uint16_t* tag = context.tag;
     uint8_t* doneFlags = done.data();
-    const int32_t last = cellCount - s - 1;
-    // The four rotations (a, b) in their fixed order: (1, s), (-s, 1), (-1, -s), (s, -1).
-    for (int32_t i = s; i <= last; ++i) {
-        if (!doneFlags[i]) {
-            switch (clues[i]) {
-                case 3:
-                    clueThree(context, i, 1, s);
-                    clueThree(context, i, -s, 1);
-                    clueThree(context, i, -1, -s);
-                    clueThree(context, i, s, -1);
-                    break;
-                case 2:
-                    clueTwo(context, i, 1, s);
-                    clueTwo(context, i, -s, 1);
-                    clueTwo(context, i, -1, -s);
-                    clueTwo(context, i, s, -1);
-                    break;
-                case 1:
-                    clueOne(context, i, 1, s);
-                    clueOne(context, i, -s, 1);
-                    clueOne(context, i, -1, -s);
-                    clueOne(context, i, s, -1);
-                    break;
-                default:
-                    blank(context, i, 1, s);
-                    break;
+    const int32_t lastRow = paddedHeight - 2;
+    int64_t cellsVisited = 0;
+    // Padded rows 1 to H, border cells at both ends included. A row is visited only when a
+    // merge may have changed what its rules read since its last visit recorded nothing (all rows
+    // on boards too tall to track).
+    for (int32_t row = 1; row <= lastRow; ++row) {
+        const uint32_t rowBit = uf.rowsTracked ? uint32_t{1} << row : 0;
+        if (uf.rowsTracked && (uf.touchedRows & rowBit) == 0) continue;
+        uf.touchedRows &= ~rowBit;
+        const int32_t setsBefore = uf.setCount;
+        const bool contradictionBefore = context.contradiction;
+        bool doneChanged = false;
+        const int32_t first = row * s;
+        const int32_t end = first + s;
+        cellsVisited += s;
+        // The four rotations (a, b) in their fixed order: (1, s), (-s, 1), (-1, -s), (s, -1).
+        for (int32_t i = first; i < end; ++i) {
+            if (!doneFlags[i]) {
+                switch (clues[i]) {
+                    case 3:
+                        clueThree(context, i, 1, s);
+                        clueThree(context, i, -s, 1);
+                        clueThree(context, i, -1, -s);
+                        clueThree(context, i, s, -1);
+                        break;
+                    case 2:
+                        clueTwo(context, i, 1, s);
+                        clueTwo(context, i, -s, 1);
+                        clueTwo(context, i, -1, -s);
+                        clueTwo(context, i, s, -1);
+                        break;
+                    case 1:
+                        clueOne(context, i, 1, s);
+                        clueOne(context, i, -s, 1);
+                        clueOne(context, i, -1, -s);
+                        clueOne(context, i, s, -1);
+                        break;
+                    default:
+                        blank(context, i, 1, s);
+                        break;
+                }
+                // Done once all four side neighbours share the cell's set (labels only).
+                const unsigned t = tag[i];
+                if (((tag[i - 1] ^ t) | (tag[i + 1] ^ t) | (tag[i - s] ^ t) | (tag[i + s] ^ t)) <
+                    2) {
+                    doneFlags[i] = 1;
+                    doneChanged = true;
+                }
             }
-            // Done once all four side neighbours share the cell's set (labels only).
-            const unsigned t = tag[i];
-            if (((tag[i - 1] ^ t) | (tag[i + 1] ^ t) | (tag[i - s] ^ t) | (tag[i + s] ^ t)) < 2) {
-                doneFlags[i] = 1;
-            }
+            corner(context, i, 1, s);
+            corner(context, i, -s, 1);
+            corner(context, i, -1, -s);
+            corner(context, i, s, -1);
         }
-        corner(context, i, 1, s);
-        corner(context, i, -s, 1);
-        corner(context, i, -1, -s);
-        corner(context, i, s, -1);
+        // A row that recorded anything may record more at its next visit.
+        if (uf.setCount != setsBefore || context.contradiction != contradictionBefore ||
+            doneChanged) {
+            uf.touchedRows |= rowBit;
+        }
     }
     storeContext(*this, context);
     if (work != nullptr) {
         ++work->sweeps;
-        work->cellsSwept += last - s + 1;
+        work->cellsSwept += lastRow * s;
+        work->cellsVisited += cellsVisited;
         work->ruleRelates += context.relates;
     }
 }

@@ -18,22 +18,37 @@ namespace varnel {
 // the members of the absorbed set; a scan over the set's index span visits the same cells plus
 // every cell of other sets inside the span, which on the creator's boards was several times more.
 //
+// On boards of at most 32 rows the structure also notes which rows a merge may have changed for
+// the local rules (touchedRows): a merge changes the relation between two cells only when one is
+// in each of the two sets, and the rules of a cell read cells at most two rows away, so only rows
+// within two rows of both sets are affected. The sweep skips rows that nothing touched since
+// their last visit recorded nothing.
+//
 // The tag array carries one sentinel tag before cell 0 and one after the last cell. The corner
 // rule reads positions -1 and cellCount at the first and the last swept cell; the sentinel
 // (0xFFFF, a label no board can have) makes every test against them false, as for a cell in no
 // set, without reading outside the array.
 struct ParityUnionFind {
     static constexpr uint16_t SENTINEL_TAG = 0xFFFF;
+    static constexpr int32_t MAX_TRACKED_ROWS = 32;
+    static constexpr uint32_t ALL_ROWS = ~uint32_t{0};
 
     std::vector<uint16_t> tagStore;    // [0, cellCount + 2): sentinel, tag of cell i at i + 1,
                                        // sentinel
     std::vector<uint16_t> nextMember;  // [0, cellCount): next cell of the same set, circular
+    std::vector<uint32_t> setRows;     // [0, cellCount): at a label, bit r for every row r that
+                                       // holds a member; used when rowsTracked
     int32_t cellCount = 0;             // padded cells of the board
     int32_t setCount = 0;              // number of sets; 1 means solved
+    int32_t rowLength = 0;             // cells per row (the board's stride)
+    uint32_t touchedRows = ALL_ROWS;   // bit r: a merge may have changed relations the rules of
+                                       // row r read, since the sweep last cleared the bit
+    uint8_t rowsTracked = 0;           // 1 when the board has at most 32 rows
     uint8_t contradiction = 0;  // 1 once an opposite relation was asked; never cleared by relate
 
-    // Every cell its own set with parity 1; arrays are allocated on first use and reused after.
-    void init(int32_t cells);
+    // Every cell its own set with parity 1, for cells in rows of rowLength cells (one row when
+    // rowLength is 0); arrays are allocated on first use and reused after.
+    void init(int32_t cells, int32_t rowLength = 0);
 
     // Tags of cells -1 .. cellCount: tags()[i] is the tag of cell i.
     const uint16_t* tags() const { return tagStore.data() + 1; }
@@ -56,14 +71,15 @@ struct ParityUnionFind {
             if (static_cast<int>(x) == same) contradiction = 1;
             return;
         }
-        mergeSets(tags(), nextMember.data(), a, b, same);
-        --setCount;
+        merge(a, b, same);
     }
 
     // Merges the different sets of a and b with the relation `same` between a and b: the set with
-    // the larger label takes the smaller label, and its parities follow the relation. Works on the
-    // raw arrays so that the solver's sweep can keep its own copies of the counters.
-    static void mergeSets(uint16_t* tag, uint16_t* next, int a, int b, int same);
+    // the larger label takes the smaller label, and its parities follow the relation.
+    void merge(int a, int b, int same);
+
+    // Notes that the rules of rows first to last (clamped to the board) may act differently.
+    void touchRows(int32_t first, int32_t last);
 
     // Makes this structure an exact copy of source, reusing its arrays.
     void copyFrom(const ParityUnionFind& source);

@@ -38,7 +38,7 @@ void SolverBoard::setUp(const uint8_t* grid, int32_t width, int32_t height,
     }
 
     // Steps 5 and 6: colour relations and the connectivity record.
-    uf.init(cellCount);
+    uf.init(cellCount, stride);
     regionScan.init(cellCount, stride);
 
     // Step 7: the border ring is outside.

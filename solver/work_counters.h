@@ -10,7 +10,8 @@ namespace varnel {
 struct WorkCounters {
     int64_t setUps = 0;              // boards set up
     int64_t sweeps = 0;              // sweeps of the local rules
-    int64_t cellsSwept = 0;          // cells visited by those sweeps
+    int64_t cellsSwept = 0;          // cells those sweeps cover
+    int64_t cellsVisited = 0;        // cells they visited: rows that nothing touched are skipped
     int64_t ruleRelates = 0;         // relate calls made by the local rules
     int64_t propagateCalls = 0;      // propagate calls
     int64_t connectivityPasses = 0;  // connectivity passes, on boards and scratch copies alike
@@ -20,6 +21,7 @@ struct WorkCounters {
         setUps += other.setUps;
         sweeps += other.sweeps;
         cellsSwept += other.cellsSwept;
+        cellsVisited += other.cellsVisited;
         ruleRelates += other.ruleRelates;
         propagateCalls += other.propagateCalls;
         connectivityPasses += other.connectivityPasses;

@@ -32,10 +32,10 @@ inline bool takeWorkOption(int& argc, char** argv) {
 inline void printWork(const char* what, const WorkCounters& work) {
     std::fprintf(stderr,
                  "%s work: setUps=%" PRId64 " sweeps=%" PRId64 " cellsSwept=%" PRId64
-                 " ruleRelates=%" PRId64 " propagateCalls=%" PRId64 " passes=%" PRId64
-                 " copies=%" PRId64 "\n",
-                 what, work.setUps, work.sweeps, work.cellsSwept, work.ruleRelates,
-                 work.propagateCalls, work.connectivityPasses, work.boardCopies);
+                 " cellsVisited=%" PRId64 " ruleRelates=%" PRId64 " propagateCalls=%" PRId64
+                 " passes=%" PRId64 " copies=%" PRId64 "\n",
+                 what, work.setUps, work.sweeps, work.cellsSwept, work.cellsVisited,
+                 work.ruleRelates, work.propagateCalls, work.connectivityPasses, work.boardCopies);
 }
 
 }  // namespace varnel::probe
