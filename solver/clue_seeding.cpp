@@ -56,7 +56,7 @@ void SolverBoard::seedClueTwo(int32_t c, int32_t a, int32_t b) {
 void SolverBoard::placeClue(int32_t x, int32_t y, uint8_t v) {
     const int32_t c = cellIndex(x, y);
     clues[c] = v;
-    uf.touchRows(y, y + 2);  // the rows whose rules read this clue
+    uf.touchArea(y, y + 2, x, x + 2);  // the cells whose rules read this clue
     const int32_t rotations[4][2] = {{1, stride}, {-stride, 1}, {-1, -stride}, {stride, -1}};
     if (v == 0) {
         seedClueZero(c);

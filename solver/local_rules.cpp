@@ -1,5 +1,7 @@
 #include "solver/local_rules.h"
 
+#include <bit>
+
 namespace varnel {
 
 namespace {
@@ -227,75 +229,93 @@ void ruleCorner(SolverBoard& board, int32_t c, int32_t a, int32_t b) {
     storeContext(board, context);
 }
 
+namespace {
+
+// One visit of cell i in the sweep: its clue or blank rule unless it is done, the done check, and
+// the corner rule. Returns true when the visit recorded anything (a merge, a contradiction, the
+// done flag), so that the cell may record more at its next visit.
+[[gnu::always_inline]] inline bool visitCell(SweepContext& context, uint8_t* doneFlags, int32_t i,
+                                             int32_t s) {
+    const uint16_t* tag = context.tag;
+    const int32_t setsBefore = context.uf.setCount;
+    const bool contradictionBefore = context.contradiction;
+    bool doneChanged = false;
+    // The four rotations (a, b) in their fixed order: (1, s), (-s, 1), (-1, -s), (s, -1).
+    if (!doneFlags[i]) {
+        switch (context.clues[i]) {
+            case 3:
+                clueThree(context, i, 1, s);
+                clueThree(context, i, -s, 1);
+                clueThree(context, i, -1, -s);
+                clueThree(context, i, s, -1);
+                break;
+            case 2:
+                clueTwo(context, i, 1, s);
+                clueTwo(context, i, -s, 1);
+                clueTwo(context, i, -1, -s);
+                clueTwo(context, i, s, -1);
+                break;
+            case 1:
+                clueOne(context, i, 1, s);
+                clueOne(context, i, -s, 1);
+                clueOne(context, i, -1, -s);
+                clueOne(context, i, s, -1);
+                break;
+            default:
+                blank(context, i, 1, s);
+                break;
+        }
+        // Done once all four side neighbours share the cell's set (labels only).
+        const unsigned t = tag[i];
+        if (((tag[i - 1] ^ t) | (tag[i + 1] ^ t) | (tag[i - s] ^ t) | (tag[i + s] ^ t)) < 2) {
+            doneFlags[i] = 1;
+            doneChanged = true;
+        }
+    }
+    corner(context, i, 1, s);
+    corner(context, i, -s, 1);
+    corner(context, i, -1, -s);
+    corner(context, i, s, -1);
+    return context.uf.setCount != setsBefore || context.contradiction != contradictionBefore ||
+           doneChanged;
+}
+
+}  // namespace
+
 void SolverBoard::sweep() {
     SweepContext context = contextOf(*this);
     const int32_t s = stride;
-    const uint16_t* tag = context.tag;
     uint8_t* doneFlags = done.data();
     const int32_t lastRow = paddedHeight - 2;
     int64_t cellsVisited = 0;
-    // Padded rows 1 to H, border cells at both ends included. A row is visited only when a
-    // merge may have changed what its rules read since its last visit recorded nothing (all rows
-    // on boards too tall to track).
-    for (int32_t row = 1; row <= lastRow; ++row) {
-        const uint32_t rowBit = uf.rowsTracked ? uint32_t{1} << row : 0;
-        if (uf.rowsTracked && (uf.touchedRows & rowBit) == 0) continue;
-        uf.touchedRows &= ~rowBit;
-        const int32_t setsBefore = uf.setCount;
-        const bool contradictionBefore = context.contradiction;
-        bool doneChanged = false;
-        const int32_t first = row * s;
-        const int32_t end = first + s;
-        cellsVisited += s;
-        // The four rotations (a, b) in their fixed order: (1, s), (-s, 1), (-1, -s), (s, -1).
-        for (int32_t i = first; i < end; ++i) {
-            if (!doneFlags[i]) {
-                switch (clues[i]) {
-                    case 3:
-                        clueThree(context, i, 1, s);
-                        clueThree(context, i, -s, 1);
-                        clueThree(context, i, -1, -s);
-                        clueThree(context, i, s, -1);
-                        break;
-                    case 2:
-                        clueTwo(context, i, 1, s);
-                        clueTwo(context, i, -s, 1);
-                        clueTwo(context, i, -1, -s);
-                        clueTwo(context, i, s, -1);
-                        break;
-                    case 1:
-                        clueOne(context, i, 1, s);
-                        clueOne(context, i, -s, 1);
-                        clueOne(context, i, -1, -s);
-                        clueOne(context, i, s, -1);
-                        break;
-                    default:
-                        blank(context, i, 1, s);
-                        break;
-                }
-                // Done once all four side neighbours share the cell's set (labels only).
-                const unsigned t = tag[i];
-                if (((tag[i - 1] ^ t) | (tag[i + 1] ^ t) | (tag[i - s] ^ t) | (tag[i + s] ^ t)) <
-                    2) {
-                    doneFlags[i] = 1;
-                    doneChanged = true;
-                }
+    // Padded rows 1 to H, border cells at both ends included, in index order.
+    if (!uf.tracked) {
+        for (int32_t i = s; i < (lastRow + 1) * s; ++i)
+            visitCell(context, doneFlags, i, s);
+        cellsVisited = static_cast<int64_t>(lastRow) * s;
+    } else {
+        // Only cells that a merge may have changed since their last visit recorded nothing. A
+        // visit that records something can touch later cells of the same row, so the row's
+        // mask is read afresh after every visit.
+        for (int32_t row = 1; row <= lastRow; ++row) {
+            uint64_t* pending = &uf.touched[row];
+            int32_t x = 0;
+            while (x < s) {
+                const uint64_t ahead = *pending & (~uint64_t{0} << x);
+                if (ahead == 0) break;
+                x = std::countr_zero(ahead);
+                const uint64_t bit = uint64_t{1} << x;
+                *pending &= ~bit;
+                ++cellsVisited;
+                if (visitCell(context, doneFlags, row * s + x, s)) *pending |= bit;
+                ++x;
             }
-            corner(context, i, 1, s);
-            corner(context, i, -s, 1);
-            corner(context, i, -1, -s);
-            corner(context, i, s, -1);
-        }
-        // A row that recorded anything may record more at its next visit.
-        if (uf.setCount != setsBefore || context.contradiction != contradictionBefore ||
-            doneChanged) {
-            uf.touchedRows |= rowBit;
         }
     }
     storeContext(*this, context);
     if (work != nullptr) {
         ++work->sweeps;
-        work->cellsSwept += lastRow * s;
+        work->cellsSwept += static_cast<int64_t>(lastRow) * s;
         work->cellsVisited += cellsVisited;
         work->ruleRelates += context.relates;
     }

@@ -7,9 +7,8 @@ namespace varnel {
 
 namespace {
 
-// Rows within two rows of any row in mask.
-uint32_t widenByTwoRows(uint32_t mask) {
-    return mask | mask << 1 | mask << 2 | mask >> 1 | mask >> 2;
+uint32_t packBox(int32_t firstRow, int32_t lastRow, int32_t firstColumn, int32_t lastColumn) {
+    return static_cast<uint32_t>(firstRow | lastRow << 8 | firstColumn << 16 | lastColumn << 24);
 }
 
 }  // namespace
@@ -19,14 +18,14 @@ void ParityUnionFind::init(int32_t cells, int32_t cellsPerRow) {
     if (tagStore.size() != static_cast<size_t>(cells) + 2) {
         tagStore.assign(static_cast<size_t>(cells) + 2, SENTINEL_TAG);
         nextMember.assign(static_cast<size_t>(cells), 0);
-        setRows.assign(static_cast<size_t>(cells), 0);
+        setBox.assign(static_cast<size_t>(cells), 0);
     }
     cellCount = cells;
     setCount = cells;
     contradiction = 0;
     rowLength = cellsPerRow > 0 ? cellsPerRow : cells;
-    rowsTracked = cells / rowLength <= MAX_TRACKED_ROWS;
-    touchedRows = ALL_ROWS;
+    const int32_t rows = cells / rowLength;
+    tracked = rows <= MAX_TRACKED && rowLength <= MAX_TRACKED;
     uint16_t* tag = tags();
     tag[-1] = SENTINEL_TAG;
     tag[cells] = SENTINEL_TAG;
@@ -34,9 +33,12 @@ void ParityUnionFind::init(int32_t cells, int32_t cellsPerRow) {
         tag[i] = static_cast<uint16_t>(i << 1 | 1);  // own label, parity 1
         nextMember[i] = static_cast<uint16_t>(i);
     }
-    if (rowsTracked) {
-        for (int32_t i = 0; i < cells; ++i)
-            setRows[i] = uint32_t{1} << (i / rowLength);
+    if (tracked) {
+        touched.assign(static_cast<size_t>(rows), ~uint64_t{0} >> (64 - rowLength));
+        for (int32_t i = 0; i < cells; ++i) {
+            const int32_t y = i / rowLength, x = i % rowLength;
+            setBox[i] = packBox(y, y, x, x);
+        }
     }
 }
 
@@ -61,18 +63,31 @@ void ParityUnionFind::merge(int a, int b, int same) {
     } while (member != l);
     // Splice the two circular member lists.
     std::swap(nextMember[k], nextMember[l]);
-    if (rowsTracked) {
-        touchedRows |= widenByTwoRows(setRows[k]) & widenByTwoRows(setRows[l]);
-        setRows[k] |= setRows[l];
+    if (tracked) {
+        // Cells within two rows and columns of both boxes.
+        const uint32_t bk = setBox[k], bl = setBox[l];
+        const int32_t kr0 = bk & 0xFF, kr1 = bk >> 8 & 0xFF, kc0 = bk >> 16 & 0xFF, kc1 = bk >> 24;
+        const int32_t lr0 = bl & 0xFF, lr1 = bl >> 8 & 0xFF, lc0 = bl >> 16 & 0xFF, lc1 = bl >> 24;
+        touchArea(std::max(kr0, lr0) - 2, std::min(kr1, lr1) + 2, std::max(kc0, lc0) - 2,
+                  std::min(kc1, lc1) + 2);
+        setBox[k] =
+            packBox(std::min(kr0, lr0), std::max(kr1, lr1), std::min(kc0, lc0), std::max(kc1, lc1));
     }
     --setCount;
 }
 
-void ParityUnionFind::touchRows(int32_t first, int32_t last) {
-    if (!rowsTracked) return;
-    for (int32_t r = std::max(first, 0); r <= last && r < MAX_TRACKED_ROWS; ++r) {
-        touchedRows |= uint32_t{1} << r;
-    }
+void ParityUnionFind::touchArea(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                                int32_t lastColumn) {
+    if (!tracked) return;
+    const int32_t rows = static_cast<int32_t>(touched.size());
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, rows - 1);
+    firstColumn = std::max(firstColumn, 0);
+    lastColumn = std::min(lastColumn, rowLength - 1);
+    if (firstRow > lastRow || firstColumn > lastColumn) return;
+    const uint64_t columns = (~uint64_t{0} >> (63 - lastColumn)) & (~uint64_t{0} << firstColumn);
+    for (int32_t y = firstRow; y <= lastRow; ++y)
+        touched[y] |= columns;
 }
 
 void ParityUnionFind::copyFrom(const ParityUnionFind& source) {
@@ -80,16 +95,19 @@ void ParityUnionFind::copyFrom(const ParityUnionFind& source) {
     setCount = source.setCount;
     contradiction = source.contradiction;
     rowLength = source.rowLength;
-    rowsTracked = source.rowsTracked;
-    touchedRows = source.touchedRows;
+    tracked = source.tracked;
     if (tagStore.size() != source.tagStore.size()) {
         tagStore.resize(source.tagStore.size());
         nextMember.resize(source.nextMember.size());
-        setRows.resize(source.setRows.size());
+        setBox.resize(source.setBox.size());
+        touched.resize(source.touched.size());
     }
     std::copy(source.tagStore.begin(), source.tagStore.end(), tagStore.begin());
     std::copy(source.nextMember.begin(), source.nextMember.end(), nextMember.begin());
-    if (rowsTracked) std::copy(source.setRows.begin(), source.setRows.end(), setRows.begin());
+    if (tracked) {
+        std::copy(source.setBox.begin(), source.setBox.end(), setBox.begin());
+        std::copy(source.touched.begin(), source.touched.end(), touched.begin());
+    }
 }
 
 }  // namespace varnel

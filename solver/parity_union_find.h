@@ -18,11 +18,13 @@ namespace varnel {
 // the members of the absorbed set; a scan over the set's index span visits the same cells plus
 // every cell of other sets inside the span, which on the creator's boards was several times more.
 //
-// On boards of at most 32 rows the structure also notes which rows a merge may have changed for
-// the local rules (touchedRows): a merge changes the relation between two cells only when one is
-// in each of the two sets, and the rules of a cell read cells at most two rows away, so only rows
-// within two rows of both sets are affected. The sweep skips rows that nothing touched since
-// their last visit recorded nothing.
+// On boards of at most 64 rows and columns the structure also notes which cells a merge may have
+// changed for the local rules (touched): a merge changes the relation between two cells only when
+// one is in each of the two sets, and the rules of a cell read cells at most two rows and two
+// columns away, so only cells within two rows and columns of both sets' bounding boxes are
+// affected. (Reads that wrap from one row end to the next land on border cells, which are all in
+// the outside set from the start, whose box is the whole board.) The sweep skips cells that
+// nothing touched since their last visit recorded nothing.
 //
 // The tag array carries one sentinel tag before cell 0 and one after the last cell. The corner
 // rule reads positions -1 and cellCount at the first and the last swept cell; the sentinel
@@ -30,20 +32,21 @@ namespace varnel {
 // set, without reading outside the array.
 struct ParityUnionFind {
     static constexpr uint16_t SENTINEL_TAG = 0xFFFF;
-    static constexpr int32_t MAX_TRACKED_ROWS = 32;
-    static constexpr uint32_t ALL_ROWS = ~uint32_t{0};
+    static constexpr int32_t MAX_TRACKED = 64;  // rows and columns of a tracked board
 
     std::vector<uint16_t> tagStore;    // [0, cellCount + 2): sentinel, tag of cell i at i + 1,
                                        // sentinel
     std::vector<uint16_t> nextMember;  // [0, cellCount): next cell of the same set, circular
-    std::vector<uint32_t> setRows;     // [0, cellCount): at a label, bit r for every row r that
-                                       // holds a member; used when rowsTracked
+    std::vector<uint32_t> setBox;      // [0, cellCount): at a label, the bounding box of its set:
+                                       // first row, last row, first column, last column, one
+                                       // byte each from the low byte up; used when tracked
+    std::vector<uint64_t> touched;     // [0, rows): bit x of row y: a merge may have changed
+                                       // relations the rules of cell (y, x) read, since the sweep
+                                       // last cleared the bit; used when tracked
     int32_t cellCount = 0;             // padded cells of the board
     int32_t setCount = 0;              // number of sets; 1 means solved
     int32_t rowLength = 0;             // cells per row (the board's stride)
-    uint32_t touchedRows = ALL_ROWS;   // bit r: a merge may have changed relations the rules of
-                                       // row r read, since the sweep last cleared the bit
-    uint8_t rowsTracked = 0;           // 1 when the board has at most 32 rows
+    uint8_t tracked = 0;               // 1 when the board has at most 64 rows and columns
     uint8_t contradiction = 0;  // 1 once an opposite relation was asked; never cleared by relate
 
     // Every cell its own set with parity 1, for cells in rows of rowLength cells (one row when
@@ -78,8 +81,9 @@ struct ParityUnionFind {
     // the larger label takes the smaller label, and its parities follow the relation.
     void merge(int a, int b, int same);
 
-    // Notes that the rules of rows first to last (clamped to the board) may act differently.
-    void touchRows(int32_t first, int32_t last);
+    // Notes that the rules of the cells in rows firstRow to lastRow and columns firstColumn to
+    // lastColumn (clamped to the board) may act differently.
+    void touchArea(int32_t firstRow, int32_t lastRow, int32_t firstColumn, int32_t lastColumn);
 
     // Makes this structure an exact copy of source, reusing its arrays.
     void copyFrom(const ParityUnionFind& source);
