@@ -64,6 +64,9 @@ struct SolverBoard {
     // One pass of the local rules over padded rows 1 to H in index order.
     void sweep();
 
+    // The rest of a sweep, from cell firstCell on (stride for a whole sweep).
+    void sweepFrom(int32_t firstCell);
+
     // Sweeps until stalled, then one connectivity pass, and again; when one set is left, checks
     // that the colouring is one loop. False on any contradiction.
     bool propagate();
