@@ -71,11 +71,11 @@ void ClueReducer::seedClues(const uint8_t* full) {
     }
 }
 
-bool ClueReducer::addBestClue(const uint8_t* full, SolverBoard& board, SolverBoard& scratch,
-                              bool byPropagation, int32_t& best) {
-    // Candidates in row-major order; the tied best are kept at the front of the same array,
-    // which never overtakes the cell being judged.
-    int32_t tied = 0;
+bool ClueReducer::addBestClue(const uint8_t* full, SolverBoard& board, bool byPropagation,
+                              int32_t& best) {
+    // Candidates in row-major order, each measured as if placed alone on a copy of the board.
+    std::vector<ClueCandidate>& list = judge.candidates;
+    list.clear();
     for (int32_t r = 0; r < height; ++r) {
         for (int32_t c = 0; c < width; ++c) {
             const int32_t p = r * width + c;
@@ -83,25 +83,22 @@ bool ClueReducer::addBestClue(const uint8_t* full, SolverBoard& board, SolverBoa
             if (problem[p] != NO_CLUE || !isClueValue(v)) continue;
             if (v == 3 && !byPropagation) continue;  // the sweep phase never adds a 3
             if (v == 0 && zeroNearby(c, r)) continue;
+            list.push_back(ClueCandidate{c, r, v, 0});
+        }
+    }
+    judge.judge(board, byPropagation);
 
-            scratch.copyFrom(board);
-            scratch.placeClue(c, r, v);
-            if (byPropagation) {
-                scratch.propagate();
-            } else {
-                scratch.sweep();
-            }
-            scratch.placeClue(c, r, NO_BOARD_CLUE);  // out of the shared clue array again
-            const int32_t sets = scratch.uf.setCount;
-
-            // Tie rule: only a count below the iteration's start can be chosen.
-            if (sets < best) {
-                best = sets;
-                tied = 0;
-                candidates[tied++] = p;
-            } else if (sets == best && tied > 0) {
-                candidates[tied++] = p;
-            }
+    // Tie rule, in visiting order: only a count below the iteration's start can be chosen, and
+    // the list keeps the candidates with the lowest count found.
+    int32_t tied = 0;
+    for (const ClueCandidate& candidate : list) {
+        const int32_t p = candidate.y * width + candidate.x;
+        if (candidate.sets < best) {
+            best = candidate.sets;
+            tied = 0;
+            candidates[tied++] = p;
+        } else if (candidate.sets == best && tied > 0) {
+            candidates[tied++] = p;
         }
     }
     if (tied == 0) return false;
@@ -122,7 +119,7 @@ bool ClueReducer::addClues(const uint8_t* full, SolverBoard& board, SolverBoard&
 
     // Sweep phase: each candidate judged by one sweep.
     while (best >= minSets) {
-        if (!addBestClue(full, board, scratch, false, best)) return false;
+        if (!addBestClue(full, board, false, best)) return false;
         if (best == 1) return true;
     }
 
@@ -131,7 +128,7 @@ bool ClueReducer::addClues(const uint8_t* full, SolverBoard& board, SolverBoard&
     scratch.propagate();  // its result is not used: only the set count is compared
     best = scratch.uf.setCount;
     while (best != 1) {
-        if (!addBestClue(full, board, scratch, true, best)) return false;
+        if (!addBestClue(full, board, true, best)) return false;
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "creator/shared_random.h"
+#include "solver/candidate_judge.h"
 #include "solver/clue_grid.h"
 #include "solver/solver_board.h"
 
@@ -31,6 +32,7 @@ struct ClueReducer {
     int32_t width = 0;                // W, at most 62
     int32_t height = 0;               // H, at most 36
     int32_t clueCount = 0;            // clues in problem
+    CandidateJudge judge;             // measures the candidates of an adding iteration
 
     // Binds the reducer to a source and a size; arrays are allocated on first use and reused.
     void init(SharedRandom* source, int32_t w, int32_t h);
@@ -63,11 +65,10 @@ struct ClueReducer {
     // Copies the full clue at p into the problem and counts it.
     void takeClue(const uint8_t* full, int32_t p);
     void rebuildZeroRows();
-    // One adding iteration: judges every candidate on a fresh copy of board (one sweep, or
-    // propagate when byPropagation), keeps the tied best below best, picks one by a draw and
-    // places it on board. False when no candidate lowers best.
-    bool addBestClue(const uint8_t* full, SolverBoard& board, SolverBoard& scratch,
-                     bool byPropagation, int32_t& best);
+    // One adding iteration: judges every candidate as if placed alone on a copy of board (one
+    // sweep, or propagate when byPropagation), keeps the tied best below best, picks one by a
+    // draw and places it on board. False when no candidate lowers best.
+    bool addBestClue(const uint8_t* full, SolverBoard& board, bool byPropagation, int32_t& best);
 };
 
 }  // namespace varnel

@@ -42,67 +42,79 @@ bool isOneLoop(SolverBoard& board) {
 }  // namespace
 
 bool SolverBoard::propagate() {
+    if (work != nullptr) ++work->propagateCalls;
+    return propagateFrom(stride, uf.setCount);
+}
+
+bool SolverBoard::propagateFrom(int32_t firstCell, int32_t reference) {
+    for (;;) {
+        // Steps 2 to 5: sweep until a sweep merges nothing.
+        sweepFrom(firstCell);
+        firstCell = stride;
+        if (uf.contradiction) return false;
+        if (uf.setCount == 1) return isOneLoop(*this);
+        if (uf.setCount != reference) {
+            reference = uf.setCount;
+            continue;
+        }
+        // Steps 6 to 8: a connectivity pass, then back to step 1 when it decided a relation.
+        switch (connectivityPass()) {
+            case PassOutcome::DECIDED:
+                reference = uf.setCount;
+                break;
+            case PassOutcome::CLOSED:
+                return false;
+            case PassOutcome::NOTHING:
+                return true;
+        }
+    }
+}
+
+SolverBoard::PassOutcome SolverBoard::connectivityPass() {
     RegionScan& regionScan = *scan;
     uint8_t* marks = regionScan.marks.data();
-    if (work != nullptr) ++work->propagateCalls;
-    for (;;) {
-        // Steps 1 to 5: sweep until a sweep merges nothing.
-        int32_t reference = uf.setCount;
-        for (;;) {
-            sweep();
-            if (uf.contradiction) return false;
-            if (uf.setCount == 1) return isOneLoop(*this);
-            if (uf.setCount == reference) break;
-            reference = uf.setCount;
-        }
+    // Step 6: the border region is flooded first; its open sides are not used.
+    ++scanCount;
+    if (work != nullptr) ++work->connectivityPasses;
+    regionScan.closedFound = 0;
+    markInside(uf, marks);
+    OpenSides hits;
+    regionScan.floodRegion(uf, OUTSIDE, hits);
+    bool insideSeen = false;
+    // Smallest index above the current one still marked known inside. Marks only ever drop to
+    // VISITED during a pass, so this cursor only moves forward.
+    int32_t nextInside = 0;
 
-        // Step 6: a connectivity pass. The border region is flooded first; its open sides are
-        // not used.
-        ++scanCount;
-        if (work != nullptr) ++work->connectivityPasses;
-        regionScan.closedFound = 0;
-        markInside(uf, marks);
-        OpenSides hits;
-        regionScan.floodRegion(uf, OUTSIDE, hits);
-        bool insideSeen = false;
-        // Smallest index above the current one still marked known inside. Marks only ever drop
-        // to VISITED during a pass, so this cursor only moves forward.
-        int32_t nextInside = 0;
-        bool decided = false;
-
-        // Step 7: the regions in the order of their lowest cell.
-        for (int32_t i = 0; i < cellCount && !decided; ++i) {
-            const uint8_t m = marks[i];
-            if (m == RegionScan::VISITED) continue;
-            hits.count = 0;
-            regionScan.floodRegion(uf, i, hits);
-            if (hits.count <= 1) {
-                bool insideElsewhere = insideSeen;
-                if (!insideElsewhere) {
-                    nextInside = std::max(nextInside, i + 1);
-                    while (nextInside < cellCount &&
-                           marks[nextInside] != RegionScan::KNOWN_INSIDE) {
-                        ++nextInside;
-                    }
-                    insideElsewhere = nextInside < cellCount;
+    // Step 7: the regions in the order of their lowest cell.
+    for (int32_t i = 0; i < cellCount; ++i) {
+        const uint8_t m = marks[i];
+        if (m == RegionScan::VISITED) continue;
+        hits.count = 0;
+        regionScan.floodRegion(uf, i, hits);
+        if (hits.count <= 1) {
+            bool insideElsewhere = insideSeen;
+            if (!insideElsewhere) {
+                nextInside = std::max(nextInside, i + 1);
+                while (nextInside < cellCount && marks[nextInside] != RegionScan::KNOWN_INSIDE) {
+                    ++nextInside;
                 }
-                if (insideElsewhere) {
-                    // A region that must join other cells of its colour: no way out is a
-                    // contradiction, a single way out must be taken.
-                    if (hits.count == 0) {
-                        regionScan.closedFound = 1;
-                        return false;
-                    }
-                    uf.relate(hits.inner, hits.outer, 1);
-                    decided = true;
-                    continue;
-                }
+                insideElsewhere = nextInside < cellCount;
             }
-            if (m == RegionScan::KNOWN_INSIDE) insideSeen = true;
+            if (insideElsewhere) {
+                // A region that must join other cells of its colour: no way out is a
+                // contradiction, a single way out must be taken.
+                if (hits.count == 0) {
+                    regionScan.closedFound = 1;
+                    return PassOutcome::CLOSED;
+                }
+                uf.relate(hits.inner, hits.outer, 1);
+                return PassOutcome::DECIDED;
+            }
         }
-        // Step 8: nothing decided, so nothing more can be learnt here.
-        if (!decided) return true;
+        if (m == RegionScan::KNOWN_INSIDE) insideSeen = true;
     }
+    // Step 8: nothing decided, so nothing more can be learnt here.
+    return PassOutcome::NOTHING;
 }
 
 }  // namespace varnel

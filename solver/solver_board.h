@@ -71,6 +71,21 @@ struct SolverBoard {
     // that the colouring is one loop. False on any contradiction.
     bool propagate();
 
+    // The rest of a propagate call whose current sweep has reached firstCell (stride at the start
+    // of a sweep), with reference the set count before that sweep's run of sweeps began.
+    bool propagateFrom(int32_t firstCell, int32_t reference);
+
+    // What a connectivity pass found.
+    enum class PassOutcome : uint8_t {
+        DECIDED,  // a region with a single way out took it: one relation was added
+        CLOSED,   // a region with no way out must join others: a contradiction
+        NOTHING,  // nothing to decide
+    };
+
+    // One connectivity pass of propagate: adds scanCount and looks at the known regions in the
+    // order of their lowest cell.
+    PassOutcome connectivityPass();
+
     // Makes this board a working copy of source (same size), reusing this board's arrays.
     void copyFrom(const SolverBoard& source);
 

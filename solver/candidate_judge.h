@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "solver/solver_board.h"
+
+namespace varnel {
+
+// A clue to try on a board, and what one sweep or propagate leaves with it.
+struct ClueCandidate {
+    int32_t x = 0;      // problem column
+    int32_t y = 0;      // problem row
+    uint8_t value = 0;  // the clue, 0 to 3
+    int32_t sets = 0;   // result: the set count left
+};
+
+// Measures many candidate clues on one board: for each, the set count that copyFrom(board),
+// placeClue and then one sweep (or propagate) would leave, exactly as if each were run alone.
+//
+// Most candidates change nothing for a long time: a clue is read only by the visits of its own
+// cell and of its eight neighbours, and a run with the clue is the run without it until the first
+// of those visits that acts differently. So the judge runs the board once without any candidate
+// (the base run) and, at every visit that would read a candidate's clue, plays the visit with and
+// without the clue on a copy of the few cells a visit reads (a probe). A candidate whose visits
+// never differ leaves what the base run leaves. At the first visit that differs, the candidate's
+// own run starts from a copy of the base run at that point, with its clue placed, and runs to the
+// end. A candidate whose placing itself may record something (the seeding of a 0, 2 or 3) runs
+// alone from the start.
+struct CandidateJudge {
+    SolverBoard base;    // the base run; shares the board's clues and scan record
+    SolverBoard branch;  // one candidate's run from where it leaves the base run
+    std::vector<ClueCandidate> candidates;  // the candidates of the current call, in order
+    std::vector<int32_t> candidateAt;       // [0, cellCount): candidate index at a cell, or -1
+    std::vector<uint8_t> pending;           // per candidate: 1 while it follows the base run
+    std::vector<uint64_t> probeRows;        // [0, paddedHeight): bit x: cell (row, x) has visits
+                                            // that read a pending candidate's clue
+    std::vector<int16_t> slotOf;      // [0, 4 x stride + 5): offset from the visited cell plus
+                                      // 2 x stride + 2 to its slot among the cells a visit reads
+    std::vector<int32_t> slotOffset;  // per slot: offset from the visited cell
+    int32_t slotStride = 0;           // the stride slotOf was built for
+
+    // Fills the sets of every candidate. byPropagation picks propagate over a single sweep.
+    void judge(const SolverBoard& board, bool byPropagation);
+
+  private:
+    void buildSlots(int32_t stride);
+    bool placingActs(const SolverBoard& board, const ClueCandidate& candidate) const;
+    void markProbes(const SolverBoard& board);
+    void runAlone(const SolverBoard& board, ClueCandidate& candidate, bool byPropagation);
+    // The base run: one sweep, or a propagate, with the probes at every visit that reads a
+    // pending candidate's clue.
+    void sweepWithProbes(bool byPropagation, int32_t reference);
+    void runBase(bool byPropagation);
+    // Probes the visit of cell i for every pending candidate whose clue it reads; candidates
+    // whose visit differs leave the base run here.
+    void probeVisit(int32_t i, bool byPropagation, int32_t reference);
+    void leaveBase(int32_t k, int32_t i, bool byPropagation, int32_t reference);
+};
+
+}  // namespace varnel
