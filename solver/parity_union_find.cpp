@@ -15,20 +15,22 @@ uint32_t packBox(int32_t firstRow, int32_t lastRow, int32_t firstColumn, int32_t
 
 void ParityUnionFind::init(int32_t cells, int32_t cellsPerRow) {
     assert(cells >= 1 && cells <= 32767);
-    if (tagStore.size() != static_cast<size_t>(cells) + 2) {
-        tagStore.assign(static_cast<size_t>(cells) + 2, SENTINEL_TAG);
+    rowLength = cellsPerRow > 0 ? cellsPerRow : cells;
+    pad = rowLength;
+    const size_t stored = static_cast<size_t>(cells) + 2 * static_cast<size_t>(pad);
+    if (tagStore.size() != stored) {
+        tagStore.assign(stored, SENTINEL_TAG);
         nextMember.assign(static_cast<size_t>(cells), 0);
         setBox.assign(static_cast<size_t>(cells), 0);
     }
     cellCount = cells;
     setCount = cells;
     contradiction = 0;
-    rowLength = cellsPerRow > 0 ? cellsPerRow : cells;
     const int32_t rows = cells / rowLength;
     tracked = rows <= MAX_TRACKED && rowLength <= MAX_TRACKED;
+    std::fill(tagStore.begin(), tagStore.begin() + pad, SENTINEL_TAG);
+    std::fill(tagStore.end() - pad, tagStore.end(), SENTINEL_TAG);
     uint16_t* tag = tags();
-    tag[-1] = SENTINEL_TAG;
-    tag[cells] = SENTINEL_TAG;
     for (int32_t i = 0; i < cells; ++i) {
         tag[i] = static_cast<uint16_t>(i << 1 | 1);  // own label, parity 1
         nextMember[i] = static_cast<uint16_t>(i);
@@ -95,6 +97,7 @@ void ParityUnionFind::copyFrom(const ParityUnionFind& source) {
     setCount = source.setCount;
     contradiction = source.contradiction;
     rowLength = source.rowLength;
+    pad = source.pad;
     tracked = source.tracked;
     if (tagStore.size() != source.tagStore.size()) {
         tagStore.resize(source.tagStore.size());

@@ -26,16 +26,17 @@ namespace varnel {
 // the outside set from the start, whose box is the whole board.) The sweep skips cells that
 // nothing touched since their last visit recorded nothing.
 //
-// The tag array carries one sentinel tag before cell 0 and one after the last cell. The corner
-// rule reads positions -1 and cellCount at the first and the last swept cell; the sentinel
-// (0xFFFF, a label no board can have) makes every test against them false, as for a cell in no
-// set, without reading outside the array.
+// The tag array carries a row of sentinel tags before cell 0 and one after the last cell. The
+// corner rule reads positions -1 and cellCount at the first and the last swept cell, and the
+// flood of the border region looks one row beyond the board; the sentinel (0xFFFF, a label no
+// board can have) makes every test against them false, as for a cell in no set, without reading
+// outside the array.
 struct ParityUnionFind {
     static constexpr uint16_t SENTINEL_TAG = 0xFFFF;
     static constexpr int32_t MAX_TRACKED = 64;  // rows and columns of a tracked board
 
-    std::vector<uint16_t> tagStore;    // [0, cellCount + 2): sentinel, tag of cell i at i + 1,
-                                       // sentinel
+    std::vector<uint16_t> tagStore;    // [0, cellCount + 2 x pad): pad sentinels, the tag of
+                                       // cell i at pad + i, pad sentinels
     std::vector<uint16_t> nextMember;  // [0, cellCount): next cell of the same set, circular
     std::vector<uint32_t> setBox;      // [0, cellCount): at a label, the bounding box of its set:
                                        // first row, last row, first column, last column, one
@@ -46,6 +47,7 @@ struct ParityUnionFind {
     int32_t cellCount = 0;             // padded cells of the board
     int32_t setCount = 0;              // number of sets; 1 means solved
     int32_t rowLength = 0;             // cells per row (the board's stride)
+    int32_t pad = 1;                   // sentinels on each side of the tags: rowLength
     uint8_t tracked = 0;               // 1 when the board has at most 64 rows and columns
     uint8_t contradiction = 0;  // 1 once an opposite relation was asked; never cleared by relate
 
@@ -53,9 +55,9 @@ struct ParityUnionFind {
     // rowLength is 0); arrays are allocated on first use and reused after.
     void init(int32_t cells, int32_t rowLength = 0);
 
-    // Tags of cells -1 .. cellCount: tags()[i] is the tag of cell i.
-    const uint16_t* tags() const { return tagStore.data() + 1; }
-    uint16_t* tags() { return tagStore.data() + 1; }
+    // Tags of cells -pad .. cellCount + pad - 1: tags()[i] is the tag of cell i.
+    const uint16_t* tags() const { return tagStore.data() + pad; }
+    uint16_t* tags() { return tagStore.data() + pad; }
 
     int root(int i) const { return tags()[i] >> 1; }
     int parity(int i) const { return tags()[i] & 1; }

@@ -26,16 +26,18 @@ bool cluesHold(const SolverBoard& board) {
 // that breaks a clue visited earlier in the sweep, from counting as an answer.
 bool isOneLoop(SolverBoard& board) {
     RegionScan& scan = *board.scan;
-    uint8_t* marks = scan.marks.data();
     scan.closedFound = 0;
-    markInside(board.uf, marks);
+    scan.startCheck();
     OpenSides hits;
     scan.floodRegion(board.uf, OUTSIDE, hits);
-    uint8_t* end = marks + board.cellCount;
-    uint8_t* first = std::find_if(marks, end, [](uint8_t m) { return m != 0; });
-    if (first == end) return false;  // nothing inside
-    scan.floodRegion(board.uf, static_cast<int32_t>(first - marks), hits);
-    if (std::any_of(first, end, [](uint8_t m) { return m != 0; })) return false;
+    int32_t first = 0;
+    while (first < board.cellCount && scan.visited(first))
+        ++first;
+    if (first == board.cellCount) return false;  // nothing inside
+    scan.floodRegion(board.uf, first, hits);
+    for (int32_t i = first + 1; i < board.cellCount; ++i) {
+        if (!scan.visited(i)) return false;
+    }
     return cluesHold(board);
 }
 
@@ -72,30 +74,32 @@ bool SolverBoard::propagateFrom(int32_t firstCell, int32_t reference) {
 
 SolverBoard::PassOutcome SolverBoard::connectivityPass() {
     RegionScan& regionScan = *scan;
-    uint8_t* marks = regionScan.marks.data();
     // Step 6: the border region is flooded first; its open sides are not used.
     ++scanCount;
     if (work != nullptr) ++work->connectivityPasses;
     regionScan.closedFound = 0;
-    markInside(uf, marks);
+    regionScan.startCheck();
     OpenSides hits;
     regionScan.floodRegion(uf, OUTSIDE, hits);
     bool insideSeen = false;
-    // Smallest index above the current one still marked known inside. Marks only ever drop to
-    // VISITED during a pass, so this cursor only moves forward.
+    // Smallest index above the current one of a known-inside cell not yet visited. Cells are only
+    // ever added to the visited ones during a pass, so this cursor only moves forward.
     int32_t nextInside = 0;
+    const uint16_t* tag = uf.tags();
+    const uint16_t insideTag = tag[OUTSIDE] ^ 1;
 
     // Step 7: the regions in the order of their lowest cell.
     for (int32_t i = 0; i < cellCount; ++i) {
-        const uint8_t m = marks[i];
-        if (m == RegionScan::VISITED) continue;
+        if (regionScan.visited(i)) continue;
+        const bool inside = tag[i] == insideTag;  // read before the flood
         hits.count = 0;
         regionScan.floodRegion(uf, i, hits);
         if (hits.count <= 1) {
             bool insideElsewhere = insideSeen;
             if (!insideElsewhere) {
                 nextInside = std::max(nextInside, i + 1);
-                while (nextInside < cellCount && marks[nextInside] != RegionScan::KNOWN_INSIDE) {
+                while (nextInside < cellCount &&
+                       (tag[nextInside] != insideTag || regionScan.visited(nextInside))) {
                     ++nextInside;
                 }
                 insideElsewhere = nextInside < cellCount;
@@ -111,7 +115,7 @@ SolverBoard::PassOutcome SolverBoard::connectivityPass() {
                 return PassOutcome::DECIDED;
             }
         }
-        if (m == RegionScan::KNOWN_INSIDE) insideSeen = true;
+        if (inside) insideSeen = true;
     }
     // Step 8: nothing decided, so nothing more can be learnt here.
     return PassOutcome::NOTHING;

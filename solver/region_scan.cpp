@@ -1,5 +1,6 @@
 #include "solver/region_scan.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace varnel {
@@ -9,47 +10,77 @@ void RegionScan::init(int32_t cells, int32_t stride) {
     columnStep = 1;
     rowStep = stride;
     closedFound = 0;
-    if (marks.size() != static_cast<size_t>(cells)) {
-        marks.assign(static_cast<size_t>(cells), 0);
-        stack.assign(static_cast<size_t>(cells), 0);
+    if (visitedCheck.size() != static_cast<size_t>(cells)) {
+        visitedCheck.assign(static_cast<size_t>(cells), 0);
+        // A cell is pushed at most once from the run above it and once from the run below.
+        stack.assign(2 * static_cast<size_t>(cells) + 1, 0);
+        check = 0;
     }
 }
 
-void markInside(const ParityUnionFind& uf, uint8_t* marks) {
-    const uint16_t* tag = uf.tags();
-    // Known inside: in the set of cell 0 with the other parity.
-    const uint16_t insideTag = tag[0] ^ 1;
-    for (int32_t i = 0; i < uf.cellCount; ++i) {
-        marks[i] = tag[i] == insideTag ? RegionScan::KNOWN_INSIDE : RegionScan::NOT_INSIDE;
+void RegionScan::startCheck() {
+    if (++check == 0) {
+        // The counter wrapped: old numbers could be taken for the new check.
+        std::fill(visitedCheck.begin(), visitedCheck.end(), 0);
+        check = 1;
     }
 }
 
-// Which open side is remembered depends on the order of visits only when the region has two or
-// more open sides, and then it is never used; so a stack gives the same results as recursion.
+// The flood takes a whole run of region cells along the index order at a time, then looks at the
+// cells above and below the run. The neighbours it examines, and so the open sides it counts, are
+// exactly those of a cell-by-cell flood over the four index neighbours; only the order differs,
+// which matters only for which open side is remembered when there are two or more, and then it is
+// never used. Reads one row beyond the board land on the sentinel tags.
 void RegionScan::floodRegion(const ParityUnionFind& uf, int32_t start, OpenSides& hits) {
-    if (marks[start] == VISITED) return;
+    if (visited(start)) return;
     const uint16_t* tag = uf.tags();
-    uint8_t* mark = marks.data();
+    const uint16_t regionTag = tag[start];
+    const unsigned label = regionTag >> 1u;
+    const int32_t s = rowStep;
+    uint32_t* seen = visitedCheck.data();
+    // A neighbour q of region cell p in another set is an open side, if q is on the board.
+    auto openSide = [&](int32_t p, int32_t q) {
+        if ((tag[q] >> 1u) != label && q >= 0 && q < cellCount) {
+            ++hits.count;
+            hits.inner = p;
+            hits.outer = q;
+        }
+    };
     int32_t* top = stack.data();
-    const int32_t steps[4] = {columnStep, -columnStep, rowStep, -rowStep};
-    mark[start] = VISITED;
     *top++ = start;
     while (top != stack.data()) {
         const int32_t p = *--top;
-        const uint16_t tp = tag[p];
-        for (const int32_t step : steps) {
-            const int32_t q = p + step;
-            if (q < 0 || q >= cellCount) continue;
-            const uint16_t tq = tag[q];
-            if (tq == tp) {
-                if (mark[q] != VISITED) {
-                    mark[q] = VISITED;
-                    *top++ = q;
-                }
-            } else if ((tq ^ tp) >= 2) {
-                ++hits.count;
-                hits.inner = p;
-                hits.outer = q;
+        if (seen[p] == check) continue;
+        // The run of region cells through p; none of it is visited yet, since runs are visited
+        // whole.
+        int32_t first = p;
+        while (tag[first - 1] == regionTag)
+            --first;
+        int32_t last = p;
+        while (tag[last + 1] == regionTag)
+            ++last;
+        openSide(first, first - 1);
+        openSide(last, last + 1);
+        bool aboveInRegion = false;
+        bool belowInRegion = false;
+        for (int32_t x = first; x <= last; ++x) {
+            seen[x] = check;
+            // One seed per stretch of region cells above and below the run.
+            const int32_t up = x - s;
+            if (tag[up] == regionTag) {
+                if (!aboveInRegion && seen[up] != check) *top++ = up;
+                aboveInRegion = true;
+            } else {
+                aboveInRegion = false;
+                openSide(x, up);
+            }
+            const int32_t down = x + s;
+            if (tag[down] == regionTag) {
+                if (!belowInRegion && seen[down] != check) *top++ = down;
+                belowInRegion = true;
+            } else {
+                belowInRegion = false;
+                openSide(x, down);
             }
         }
     }

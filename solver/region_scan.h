@@ -15,29 +15,40 @@ struct OpenSides {
 };
 
 // Scratch record of the connectivity check, shared by a board and all its scratch copies.
+//
+// A known region is a set of cells joined through known-same sides; its cells all carry one tag
+// (same set, same parity), so a region is a connected patch of equal tags. A check floods
+// regions one by one; a cell is visited once its region has been flooded in the current check.
+// Rather than clearing a mark per cell at every check, each cell records the number of the check
+// that visited it.
 struct RegionScan {
-    // Values of marks during one check.
-    static constexpr uint8_t VISITED = 0;       // the cell's known region has been flooded
-    static constexpr uint8_t KNOWN_INSIDE = 1;  // not visited; known different from cell 0
-    static constexpr uint8_t NOT_INSIDE = 2;    // not visited; outside or not yet known
-
-    int32_t cellCount = 0;       // padded cells, (W + 2) x (H + 2)
-    int32_t columnStep = 1;      // index distance to the next cell in a row
-    int32_t rowStep = 0;         // index distance to the next row, W + 2
-    uint8_t closedFound = 0;     // 1 when a pass found a closed region that must join others
-    std::vector<uint8_t> marks;  // [0, cellCount): work marks of the current check
-    std::vector<int32_t> stack;  // [0, cellCount): cells waiting to be visited by the flood
+    int32_t cellCount = 0;               // padded cells, (W + 2) x (H + 2)
+    int32_t columnStep = 1;              // index distance to the next cell in a row
+    int32_t rowStep = 0;                 // index distance to the next row, W + 2
+    uint8_t closedFound = 0;             // 1 when a pass found a closed region that must join
+                                         // others
+    uint32_t check = 0;                  // number of the current check
+    std::vector<uint32_t> visitedCheck;  // [0, cellCount): the check that visited the cell
+    std::vector<int32_t> stack;          // [0, 2 x cellCount]: cells whose runs wait to be flooded
 
     // Prepares the record for a board of the given size; arrays are allocated once and reused.
     void init(int32_t cells, int32_t stride);
 
-    // Floods the known region of start (cells joined by known-same sides) through marks, setting
-    // them to VISITED, and adds every open side of the region to hits. Does nothing when start is
-    // already visited. Uses an explicit stack, so regions as large as the board are fine.
+    // Starts a check: no cell is visited.
+    void startCheck();
+
+    bool visited(int32_t i) const { return visitedCheck[i] == check; }
+
+    // Floods the known region of start, visiting its cells, and adds every open side of the
+    // region to hits (sides to cells outside the board do not count). Does nothing when start is
+    // already visited. Works row run by row run with an explicit stack, so regions as large as
+    // the board are fine.
     void floodRegion(const ParityUnionFind& uf, int32_t start, OpenSides& hits);
 };
 
-// Writes KNOWN_INSIDE or NOT_INSIDE for every cell of uf into marks.
-void markInside(const ParityUnionFind& uf, uint8_t* marks);
+// True when cell i is known inside: known to differ from cell 0.
+inline bool knownInside(const ParityUnionFind& uf, int32_t i) {
+    return uf.knownDifferent(0, i);
+}
 
 }  // namespace varnel
