@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "solver/region_scan.h"
 #include "tests/solver/test_boards.h"
 
@@ -21,14 +23,14 @@ TEST(RegionScan, FloodCountsOpenSidesOfTheRegion) {
     TestBoard t({"...", "...", "..."});
     SolverBoard& b = t.board;
     RegionScan& scan = t.scan;
-    markInside(b.uf, scan.marks.data());
+    scan.startCheck();
     OpenSides hits;
     scan.floodRegion(b.uf, OUTSIDE, hits);
     // The border ring: 12 open sides towards the 8 problem cells around the middle one.
     EXPECT_EQ(hits.count, 12);
     int visited = 0;
-    for (const uint8_t m : scan.marks)
-        visited += m == RegionScan::VISITED;
+    for (int i = 0; i < b.cellCount; ++i)
+        visited += scan.visited(i);
     EXPECT_EQ(visited, 5 * 5 - 9);
 
     // A cell touching a two-cell region along two sides is counted twice; a cell known to
@@ -39,14 +41,69 @@ TEST(RegionScan, FloodCountsOpenSidesOfTheRegion) {
     c.uf.relate(u.at(0, 0), u.at(0, 1), 1);
     c.uf.relate(u.at(0, 0), OUTSIDE, 0);
     c.uf.relate(u.at(2, 0), OUTSIDE, 1);
-    markInside(c.uf, u.scan.marks.data());
-    EXPECT_EQ(u.scan.marks[u.at(0, 0)], RegionScan::KNOWN_INSIDE);
-    EXPECT_EQ(u.scan.marks[u.at(2, 0)], RegionScan::NOT_INSIDE);
+    EXPECT_TRUE(knownInside(c.uf, u.at(0, 0)));
+    EXPECT_FALSE(knownInside(c.uf, u.at(2, 0)));
+    u.scan.startCheck();
     OpenSides region;
     u.scan.floodRegion(c.uf, u.at(0, 0), region);
     EXPECT_EQ(region.count, 3);  // (1,1) twice, (0,2) once
+    EXPECT_FALSE(u.scan.visited(u.at(2, 0)));
     u.scan.floodRegion(c.uf, u.at(1, 0), region);
     EXPECT_EQ(region.count, 3);
+}
+
+// The flood against a plain cell-by-cell flood over the four index neighbours, on boards with
+// random relations: the same cells are visited and the same open sides counted, region by region
+// in index order, as the connectivity pass floods them.
+TEST(RegionScan, FloodAgreesWithCellByCellFlood) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        const int w = 1 + static_cast<int>(rng() % 7), h = 1 + static_cast<int>(rng() % 6);
+        TestBoard t(std::vector<std::string>(h, std::string(w, '.')));
+        SolverBoard& b = t.board;
+        const int relations = static_cast<int>(rng() % (3 * b.cellCount));
+        for (int n = 0; n < relations; ++n) {
+            const int p = static_cast<int>(rng() % b.cellCount);
+            const int q = static_cast<int>(rng() % b.cellCount);
+            if (!b.uf.sameSet(p, q)) b.uf.relate(p, q, static_cast<int>(rng() % 2));
+        }
+        std::vector<int> seen(b.cellCount, 0);
+        t.scan.startCheck();
+        for (int start = 0; start < b.cellCount; ++start) {
+            if (seen[start]) {
+                ASSERT_TRUE(t.scan.visited(start));
+                continue;
+            }
+            ASSERT_FALSE(t.scan.visited(start));
+            int expected = 0;
+            std::vector<int> todo = {start};
+            seen[start] = 1;
+            while (!todo.empty()) {
+                const int p = todo.back();
+                todo.pop_back();
+                for (const int q : {p + 1, p - 1, p + b.stride, p - b.stride}) {
+                    if (q < 0 || q >= b.cellCount) continue;
+                    if (b.uf.knownSame(p, q)) {
+                        if (!seen[q]) {
+                            seen[q] = 1;
+                            todo.push_back(q);
+                        }
+                    } else if (!b.uf.sameSet(p, q)) {
+                        ++expected;
+                    }
+                }
+            }
+            OpenSides hits;
+            t.scan.floodRegion(b.uf, start, hits);
+            ASSERT_EQ(hits.count, expected) << "round " << round << " start " << start;
+            if (expected == 1) {
+                EXPECT_TRUE(b.uf.knownSame(hits.inner, start));
+                EXPECT_FALSE(b.uf.sameSet(hits.inner, hits.outer));
+            }
+            for (int i = 0; i < b.cellCount; ++i)
+                ASSERT_EQ(t.scan.visited(i), seen[i] != 0);
+        }
+    }
 }
 
 TEST(Propagate, SolvedCheckWantsOneInsideAndOneOutside) {
