@@ -1,0 +1,80 @@
+#include "solver/candidate_judge.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "creator/loop_builder.h"
+#include "creator/shared_random.h"
+
+namespace varnel {
+namespace {
+
+// The judge's set counts must be exactly those of running each candidate alone: copy the
+// board, place the clue, one sweep or propagate. Boards come from random loops with randomly
+// thinned clues, and every clue value is tried, including 0s and 3s that seed at placing.
+TEST(CandidateJudge, MatchesEachCandidateRunAlone) {
+    std::mt19937 rng(5);
+    int differing = 0, following = 0;  // candidates whose count differs from the board's own
+    for (const int sizeIndex : {0, 1, 2}) {
+        const int32_t w = sizeIndex == 0 ? 8 : sizeIndex == 1 ? 12 : 16;
+        const int32_t h = sizeIndex == 2 ? 12 : 8;
+        SharedRandom random(100 + sizeIndex);
+        std::vector<uint8_t> full(w * h);
+        RandomLoopBuilder builder;
+        builder.bind(full.data(), w, h, &random);
+        for (int round = 0; round < 20; ++round) {
+            builder.buildLoop();
+            ClueGrid problem(w * h, NO_CLUE);
+            const unsigned keep = 25 + rng() % 40;  // percent of clues kept
+            for (int32_t p = 0; p < w * h; ++p) {
+                if (full[p] <= 3 && rng() % 100 < keep) problem[p] = full[p];
+            }
+            RegionScan scan;
+            SolverBoard board;
+            board.setUp(problem.data(), w, h, scan);
+            for (const bool byPropagation : {false, true}) {
+                CandidateJudge judge;
+                for (int32_t y = 0; y < h; ++y) {
+                    for (int32_t x = 0; x < w; ++x) {
+                        const uint8_t v = full[y * w + x];
+                        if (problem[y * w + x] == NO_CLUE && v <= 3) {
+                            judge.candidates.push_back(ClueCandidate{x, y, v, -1});
+                        }
+                    }
+                }
+                judge.judge(board, byPropagation);
+                SolverBoard alone;
+                alone.copyFrom(board);
+                if (byPropagation) {
+                    alone.propagate();
+                } else {
+                    alone.sweep();
+                }
+                const int32_t without = alone.uf.setCount;
+                for (const ClueCandidate& candidate : judge.candidates) {
+                    alone.copyFrom(board);
+                    alone.placeClue(candidate.x, candidate.y, candidate.value);
+                    if (byPropagation) {
+                        alone.propagate();
+                    } else {
+                        alone.sweep();
+                    }
+                    alone.placeClue(candidate.x, candidate.y, NO_BOARD_CLUE);
+                    ASSERT_EQ(candidate.sets, alone.uf.setCount)
+                        << w << "x" << h << " round " << round << " candidate " << candidate.x
+                        << "," << candidate.y << " value " << int(candidate.value)
+                        << (byPropagation ? " by propagation" : " by sweep");
+                    (candidate.sets == without ? following : differing) += 1;
+                }
+            }
+        }
+    }
+    // Both kinds occur, so both paths of the judge were taken.
+    EXPECT_GT(differing, 100);
+    EXPECT_GT(following, 100);
+}
+
+}  // namespace
+}  // namespace varnel
