@@ -176,20 +176,103 @@ void CandidateJudge::markProbes(const SolverBoard& board) {
 void CandidateJudge::leaveBase(int32_t k, int32_t i, bool byPropagation, int32_t reference) {
     ClueCandidate& candidate = candidates[k];
     pending[k] = 0;
-    branch.copyFrom(base);
     // The clue goes into the shared clue array only while the candidate runs; placing it seeds
     // nothing here (placingActs said so), so writing the byte and touching the cells that read
     // it is all that placeClue would do.
-    const int32_t p = branch.cellIndex(candidate.x, candidate.y);
-    branch.clues[p] = candidate.value;
-    branch.uf.touchArea(candidate.y, candidate.y + 2, candidate.x, candidate.x + 2);
-    if (byPropagation) {
-        branch.propagateFrom(i, reference);
-    } else {
+    const int32_t p = base.cellIndex(candidate.x, candidate.y);
+    if (!byPropagation) {
+        branch.copyFrom(base);
+        branch.clues[p] = candidate.value;
+        branch.uf.touchArea(candidate.y, candidate.y + 2, candidate.x, candidate.x + 2);
         branch.sweepFrom(i);
+        branch.clues[p] = NO_BOARD_CLUE;
+        candidate.sets = branch.uf.setCount;
+        return;
     }
-    branch.clues[p] = NO_BOARD_CLUE;
-    candidate.sets = branch.uf.setCount;
+    // Propagate: the candidate finishes this sweep on a board of its own and then keeps step.
+    Apart a;
+    a.candidate = k;
+    a.reference = reference;
+    if (freeBoards.empty()) {
+        boards.emplace_back();
+        freeBoards.push_back(static_cast<int32_t>(boards.size()) - 1);
+    }
+    a.board = freeBoards.back();
+    freeBoards.pop_back();
+    SolverBoard& own = boards[a.board];
+    own.copyFrom(base);
+    own.uf.touchArea(candidate.y, candidate.y + 2, candidate.x, candidate.x + 2);
+    withClue(a, [&](SolverBoard& b) { b.sweepFrom(i); });
+    apart.push_back(a);
+}
+
+template <class Fn>
+void CandidateJudge::withClue(const Apart& a, Fn fn) {
+    const ClueCandidate& candidate = candidates[a.candidate];
+    SolverBoard& own = boards[a.board];
+    const int32_t p = own.cellIndex(candidate.x, candidate.y);
+    own.clues[p] = candidate.value;
+    fn(own);
+    own.clues[p] = NO_BOARD_CLUE;
+}
+
+void CandidateJudge::release(const Apart& a) {
+    candidates[a.candidate].sets = boards[a.board].uf.setCount;
+    freeBoards.push_back(a.board);
+}
+
+void CandidateJudge::finishApart(const Apart& a, bool atSweepStart) {
+    SolverBoard& own = boards[a.board];
+    const int32_t start = atSweepStart ? own.stride : own.cellCount;
+    withClue(a, [&](SolverBoard& b) { b.propagateFrom(start, a.reference); });
+    release(a);
+}
+
+namespace {
+
+// The same relations, done flags and contradiction flag.
+bool sameState(const SolverBoard& a, const SolverBoard& b) {
+    return a.uf.setCount == b.uf.setCount && a.uf.contradiction == b.uf.contradiction &&
+           a.uf.tagStore == b.uf.tagStore && a.done == b.done;
+}
+
+}  // namespace
+
+void CandidateJudge::stepApart(int32_t reference, bool baseEnds, bool baseSweepsAgain) {
+    size_t kept = 0;
+    for (size_t n = 0; n < apart.size(); ++n) {
+        Apart a = apart[n];
+        SolverBoard& own = boards[a.board];
+        if (a.reference == reference && sameState(own, base)) {
+            // Back on the base run's course: probed again from here.
+            pending[a.candidate] = 1;
+            freeBoards.push_back(a.board);
+            continue;
+        }
+        const bool ends = own.uf.contradiction || own.uf.setCount == 1;
+        const bool sweepsAgain = !ends && own.uf.setCount != a.reference;
+        if (ends) {
+            release(a);  // the solved check that follows changes no relation
+            continue;
+        }
+        if (baseEnds || sweepsAgain != baseSweepsAgain) {
+            finishApart(a, false);
+            continue;
+        }
+        if (sweepsAgain) {
+            a.reference = own.uf.setCount;
+        } else {
+            SolverBoard::PassOutcome outcome = SolverBoard::PassOutcome::NOTHING;
+            withClue(a, [&](SolverBoard& b) { outcome = b.connectivityPass(); });
+            if (outcome != SolverBoard::PassOutcome::DECIDED) {
+                release(a);
+                continue;
+            }
+            a.reference = own.uf.setCount;
+        }
+        apart[kept++] = a;
+    }
+    apart.resize(kept);
 }
 
 void CandidateJudge::probeVisit(int32_t i, bool byPropagation, int32_t reference) {
@@ -289,14 +372,27 @@ void CandidateJudge::runBase(bool byPropagation) {
     }
     if (base.work != nullptr) ++base.work->propagateCalls;
     int32_t reference = base.uf.setCount;
+    apart.clear();
     for (;;) {
+        // The candidates apart make this sweep alongside; candidates that leave during the base
+        // sweep finish it on their own boards as they leave.
+        for (const Apart& a : apart)
+            withClue(a, [](SolverBoard& b) { b.sweep(); });
         sweepWithProbes(true, reference);
-        if (base.uf.contradiction || base.uf.setCount == 1) return;
-        if (base.uf.setCount != reference) {
+        const bool baseEnds = base.uf.contradiction || base.uf.setCount == 1;
+        const bool baseSweepsAgain = !baseEnds && base.uf.setCount != reference;
+        stepApart(reference, baseEnds, baseSweepsAgain);
+        if (baseEnds) break;
+        if (baseSweepsAgain) {
             reference = base.uf.setCount;
             continue;
         }
-        if (base.connectivityPass() != SolverBoard::PassOutcome::DECIDED) return;
+        if (base.connectivityPass() != SolverBoard::PassOutcome::DECIDED) {
+            for (const Apart& a : apart)
+                finishApart(a, true);
+            apart.clear();
+            break;
+        }
         reference = base.uf.setCount;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "solver/solver_board.h"
@@ -27,9 +28,26 @@ struct ClueCandidate {
 // own run starts from a copy of the base run at that point, with its clue placed, and runs to the
 // end. A candidate whose placing itself may record something (the seeding of a 0, 2 or 3) runs
 // alone from the start.
+//
+// When propagate is judged, a candidate that left the base run keeps step with it, sweep by
+// sweep, on a board of its own; most such runs only find earlier what the base run finds a
+// little later, and as soon as a candidate's board is again exactly the base run's board after
+// the same sweep, with the same reference count, its run is the base run again: it rejoins it
+// and is probed further. A candidate whose run takes another course (it stops, or passes where
+// the base run sweeps) runs to its end alone.
 struct CandidateJudge {
-    SolverBoard base;    // the base run; shares the board's clues and scan record
-    SolverBoard branch;  // one candidate's run from where it leaves the base run
+    // A candidate running apart from the base run, in step with it.
+    struct Apart {
+        int32_t candidate = 0;  // index in candidates
+        int32_t board = 0;      // index in boards
+        int32_t reference = 0;  // the reference count of its propagate
+    };
+
+    SolverBoard base;                 // the base run; shares the board's clues and scan record
+    SolverBoard branch;               // one candidate's run from where it leaves the base run
+    std::deque<SolverBoard> boards;   // boards of candidates running apart, reused
+    std::vector<int32_t> freeBoards;  // indices of boards not in use
+    std::vector<Apart> apart;         // the candidates running apart, in step with the base
     std::vector<ClueCandidate> candidates;  // the candidates of the current call, in order
     std::vector<int32_t> candidateAt;       // [0, cellCount): candidate index at a cell, or -1
     std::vector<uint8_t> pending;           // per candidate: 1 while it follows the base run
@@ -56,6 +74,15 @@ struct CandidateJudge {
     // whose visit differs leave the base run here.
     void probeVisit(int32_t i, bool byPropagation, int32_t reference);
     void leaveBase(int32_t k, int32_t i, bool byPropagation, int32_t reference);
+    // Runs fn on a candidate's board with its clue in the shared clue array.
+    template <class Fn>
+    void withClue(const Apart& a, Fn fn);
+    // After a base sweep: rejoins, ends or keeps each candidate apart; baseEnds and
+    // baseSweepsAgain tell what the base run does next.
+    void stepApart(int32_t reference, bool baseEnds, bool baseSweepsAgain);
+    // Runs a candidate apart to its end, from just after a sweep or from the start of one.
+    void finishApart(const Apart& a, bool atSweepStart);
+    void release(const Apart& a);
 };
 
 }  // namespace varnel

@@ -44,6 +44,7 @@ void SolverBoard::sweepFrom(int32_t firstCell) {
     uint8_t* doneFlags = done.data();
     const int32_t lastRow = paddedHeight - 2;
     const int32_t end = (lastRow + 1) * s;
+    if (firstCell >= end) return;  // the sweep is complete already
     int64_t cellsVisited = 0;
     // Padded rows 1 to H, border cells at both ends included, in index order.
     if (!uf.tracked) {

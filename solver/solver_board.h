@@ -64,7 +64,8 @@ struct SolverBoard {
     // One pass of the local rules over padded rows 1 to H in index order.
     void sweep();
 
-    // The rest of a sweep, from cell firstCell on (stride for a whole sweep).
+    // The rest of a sweep, from cell firstCell on (stride for a whole sweep; nothing from the
+    // first cell of the bottom border row on).
     void sweepFrom(int32_t firstCell);
 
     // Sweeps until stalled, then one connectivity pass, and again; when one set is left, checks
@@ -72,7 +73,8 @@ struct SolverBoard {
     bool propagate();
 
     // The rest of a propagate call whose current sweep has reached firstCell (stride at the start
-    // of a sweep), with reference the set count before that sweep's run of sweeps began.
+    // of a sweep, cellCount when it is complete), with reference the set count before that
+    // sweep's run of sweeps began.
     bool propagateFrom(int32_t firstCell, int32_t reference);
 
     // What a connectivity pass found.
