@@ -46,36 +46,35 @@ void ParityUnionFind::init(int32_t cells, int32_t cellsPerRow) {
 
 void ParityUnionFind::merge(int a, int b, int same) {
     uint16_t* tag = tags();
-    const int la = tag[a] >> 1;
-    const int lb = tag[b] >> 1;
-    assert(la != lb);
-    const int keep = la < lb ? a : b;
-    const int absorbed = la < lb ? b : a;
-    const int k = std::min(la, lb);
-    const int l = std::max(la, lb);
-    // The absorbed cell takes keep's parity for `same`, the opposite one otherwise; the rest of
-    // its set keeps its colour relative to it.
-    const int newParity = (tag[keep] & 1) ^ (same ^ 1);
-    const int flip = (tag[absorbed] & 1) ^ newParity;
-    const uint16_t relabel = static_cast<uint16_t>(k << 1);
-    int member = l;
+    const unsigned ta = tag[a], tb = tag[b];
+    assert((ta ^ tb) >= 2);
+    // The set with the smaller label survives. The absorbed cell takes the kept cell's parity
+    // for `same`, the opposite one otherwise, and the rest of its set keeps its colour relative
+    // to it: every absorbed tag 2 l + p becomes 2 k + (p ^ flip), one xor with the same mask.
+    const bool aKept = (ta >> 1) < (tb >> 1);
+    const unsigned kept = aKept ? ta : tb;
+    const unsigned absorbed = aKept ? tb : ta;
+    const unsigned k = kept >> 1, l = absorbed >> 1;
+    const unsigned flip = (absorbed ^ kept ^ static_cast<unsigned>(same) ^ 1u) & 1u;
+    const uint16_t change = static_cast<uint16_t>((k ^ l) << 1 | flip);
+    uint16_t* next = nextMember.data();
+    unsigned member = l;
     do {
-        tag[member] = static_cast<uint16_t>(relabel | ((tag[member] & 1) ^ flip));
-        member = nextMember[member];
+        tag[member] ^= change;
+        member = next[member];
     } while (member != l);
     // Splice the two circular member lists.
-    std::swap(nextMember[k], nextMember[l]);
-    if (tracked) {
-        // Cells within two rows and columns of both boxes.
-        const uint32_t bk = setBox[k], bl = setBox[l];
-        const int32_t kr0 = bk & 0xFF, kr1 = bk >> 8 & 0xFF, kc0 = bk >> 16 & 0xFF, kc1 = bk >> 24;
-        const int32_t lr0 = bl & 0xFF, lr1 = bl >> 8 & 0xFF, lc0 = bl >> 16 & 0xFF, lc1 = bl >> 24;
-        touchArea(std::max(kr0, lr0) - 2, std::min(kr1, lr1) + 2, std::max(kc0, lc0) - 2,
-                  std::min(kc1, lc1) + 2);
-        setBox[k] =
-            packBox(std::min(kr0, lr0), std::max(kr1, lr1), std::min(kc0, lc0), std::max(kc1, lc1));
-    }
+    std::swap(next[k], next[l]);
     --setCount;
+    if (!tracked) return;
+    // Cells within two rows and columns of both boxes may read changed relations.
+    const uint32_t bk = setBox[k], bl = setBox[l];
+    const int32_t kr0 = bk & 0xFF, kr1 = bk >> 8 & 0xFF, kc0 = bk >> 16 & 0xFF, kc1 = bk >> 24;
+    const int32_t lr0 = bl & 0xFF, lr1 = bl >> 8 & 0xFF, lc0 = bl >> 16 & 0xFF, lc1 = bl >> 24;
+    setBox[k] =
+        packBox(std::min(kr0, lr0), std::max(kr1, lr1), std::min(kc0, lc0), std::max(kc1, lc1));
+    touchArea(std::max(kr0, lr0) - 2, std::min(kr1, lr1) + 2, std::max(kc0, lc0) - 2,
+              std::min(kc1, lc1) + 2);
 }
 
 void ParityUnionFind::touchArea(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
@@ -88,8 +87,9 @@ void ParityUnionFind::touchArea(int32_t firstRow, int32_t lastRow, int32_t first
     lastColumn = std::min(lastColumn, rowLength - 1);
     if (firstRow > lastRow || firstColumn > lastColumn) return;
     const uint64_t columns = (~uint64_t{0} >> (63 - lastColumn)) & (~uint64_t{0} << firstColumn);
+    uint64_t* rowMasks = touched.data();
     for (int32_t y = firstRow; y <= lastRow; ++y)
-        touched[y] |= columns;
+        rowMasks[y] |= columns;
 }
 
 void ParityUnionFind::copyFrom(const ParityUnionFind& source) {
