@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <cstring>
 
 #include "solver/rule_steps.h"
 #include "solver/sweep_context.h"
@@ -14,7 +15,7 @@ namespace {
 
 // The most cells one visit reads: itself, its four side and four diagonal neighbours, and the
 // cells two steps away along a row or column.
-constexpr int32_t MAX_SLOTS = 13;
+constexpr int32_t MAX_SLOTS = CandidateJudge::MAX_SLOTS;
 
 // What one visit leaves in the cells it reads.
 struct VisitOutcome {
@@ -68,6 +69,33 @@ struct ProbeContext {
     }
 };
 
+constexpr uint64_t LOW_48 = (uint64_t{1} << 48) - 1;
+
+// The three tags from cell i on, as one number. The tag array's padding keeps the 8-byte read
+// inside it for every cell a sweep visits.
+uint64_t threeTags(const uint16_t* tag, int32_t i) {
+    uint64_t bits = 0;
+    std::memcpy(&bits, tag + i, sizeof bits);
+    return bits & LOW_48;
+}
+
+void recordReads(CandidateJudge::BaseVisit& v, const uint16_t* tag, int32_t i, int32_t s) {
+    v.block = {threeTags(tag, i - s - 1), threeTags(tag, i - 1), threeTags(tag, i + s - 1)};
+    v.far = {tag[i - 2], tag[i + 2], tag[i - 2 * s], tag[i + 2 * s]};
+}
+
+// True when the visit of i reads now exactly the tags the base run's visit read. Cells two steps
+// away are read only by a clue-2 visit.
+bool readsSame(const CandidateJudge::BaseVisit& v, const uint16_t* tag, int32_t i, int32_t s,
+               bool clueTwo) {
+    if (threeTags(tag, i - 1) != v.block[1] || threeTags(tag, i - s - 1) != v.block[0] ||
+        threeTags(tag, i + s - 1) != v.block[2]) {
+        return false;
+    }
+    return !clueTwo || (tag[i - 2] == v.far[0] && tag[i + 2] == v.far[1] &&
+                        tag[i - 2 * s] == v.far[2] && tag[i + 2 * s] == v.far[3]);
+}
+
 bool sameOutcome(const VisitOutcome& a, const VisitOutcome& b, int32_t slots,
                  bool contradictionKnown) {
     if (a.done != b.done) return false;
@@ -83,12 +111,16 @@ void CandidateJudge::buildSlots(int32_t stride) {
     slotOf.assign(static_cast<size_t>(4 * stride + 5), -1);
     slotOffset.clear();
     const int32_t s = stride;
-    for (const int32_t offset :
-         {0, 1, -1, 2, -2, s, -s, 2 * s, -2 * s, s + 1, s - 1, -s + 1, -s - 1}) {
+    const int32_t offsets[MAX_SLOTS] = {0,      1,      -1, s,  -s,    s + 1, s - 1,
+                                        -s + 1, -s - 1, 2,  -2, 2 * s, -2 * s};
+    for (int32_t n = 0; n < MAX_SLOTS; ++n) {
         // On narrow boards two offsets can name the same cell; they share its slot.
-        if (slotOf[offset + bias] >= 0) continue;
-        slotOf[offset + bias] = static_cast<int16_t>(slotOffset.size());
-        slotOffset.push_back(offset);
+        const int32_t offset = offsets[n];
+        if (slotOf[offset + bias] < 0) {
+            slotOf[offset + bias] = static_cast<int16_t>(slotOffset.size());
+            slotOffset.push_back(offset);
+        }
+        if (n == 8) nearSlots = static_cast<int32_t>(slotOffset.size());
     }
 }
 
@@ -173,37 +205,26 @@ void CandidateJudge::markProbes(const SolverBoard& board) {
     }
 }
 
-void CandidateJudge::leaveBase(int32_t k, int32_t i, bool byPropagation, int32_t reference) {
-    ClueCandidate& candidate = candidates[k];
+void CandidateJudge::leaveBase(int32_t k, int32_t i, int32_t reference) {
     pending[k] = 0;
-    // The clue goes into the shared clue array only while the candidate runs; placing it seeds
-    // nothing here (placingActs said so), so writing the byte and touching the cells that read
-    // it is all that placeClue would do.
-    const int32_t p = base.cellIndex(candidate.x, candidate.y);
-    if (!byPropagation) {
-        branch.copyFrom(base);
-        branch.clues[p] = candidate.value;
-        branch.uf.touchArea(candidate.y, candidate.y + 2, candidate.x, candidate.x + 2);
-        branch.sweepFrom(i);
-        branch.clues[p] = NO_BOARD_CLUE;
-        candidate.sets = branch.uf.setCount;
-        return;
-    }
-    // Propagate: the candidate finishes this sweep on a board of its own and then keeps step.
     Apart a;
     a.candidate = k;
     a.reference = reference;
+    a.resume = i;
     if (freeBoards.empty()) {
         boards.emplace_back();
         freeBoards.push_back(static_cast<int32_t>(boards.size()) - 1);
     }
     a.board = freeBoards.back();
     freeBoards.pop_back();
+    // The base run before its visit of i; the candidate's clue is placed when it runs, after the
+    // base sweep. Placing it seeds nothing here (placingActs said so), so writing the byte and
+    // touching the cells that read it is all that placeClue would do.
     SolverBoard& own = boards[a.board];
     own.copyFrom(base);
+    const ClueCandidate& candidate = candidates[k];
     own.uf.touchArea(candidate.y, candidate.y + 2, candidate.x, candidate.x + 2);
-    withClue(a, [&](SolverBoard& b) { b.sweepFrom(i); });
-    apart.push_back(a);
+    leavers.push_back(a);
 }
 
 template <class Fn>
@@ -226,6 +247,63 @@ void CandidateJudge::finishApart(const Apart& a, bool atSweepStart) {
     const int32_t start = atSweepStart ? own.stride : own.cellCount;
     withClue(a, [&](SolverBoard& b) { b.propagateFrom(start, a.reference); });
     release(a);
+}
+
+void CandidateJudge::followSweep(const Apart& a) {
+    const ClueCandidate& candidate = candidates[a.candidate];
+    SolverBoard& own = boards[a.board];
+    const int32_t s = own.stride;
+    // Padded row and column of the candidate's cell: the visits of the 3 x 3 block around it read
+    // its clue and are always played.
+    const int32_t clueRow = candidate.y + 1, clueColumn = candidate.x + 1;
+    const int32_t lastRow = own.paddedHeight - 2;
+    const int32_t end = (lastRow + 1) * s;
+    if (a.resume >= end) return;
+    SweepContext context = contextOf(own);
+    uint8_t* doneFlags = own.done.data();
+    const uint16_t* tag = own.uf.tags();
+    int64_t cellsVisited = 0;
+    for (int32_t row = a.resume / s; row <= lastRow; ++row) {
+        uint64_t* pendingCells = &own.uf.touched[row];
+        int32_t x = row == a.resume / s ? a.resume % s : 0;
+        const bool nearClueRow = row >= clueRow - 1 && row <= clueRow + 1;
+        while (x < s) {
+            const uint64_t ahead = *pendingCells & (~uint64_t{0} << x);
+            if (ahead == 0) break;
+            x = std::countr_zero(ahead);
+            const uint64_t bit = uint64_t{1} << x;
+            *pendingCells &= ~bit;
+            ++cellsVisited;
+            const int32_t i = row * s + x;
+            bool records;
+            const BaseVisit& v = baseVisits[i];
+            const bool repeat = visitSweep[i] == baseSweep && doneFlags[i] == v.doneBefore &&
+                                !(nearClueRow && x >= clueColumn - 1 && x <= clueColumn + 1) &&
+                                readsSame(v, tag, i, s, own.clues[i] == 2);
+            if (repeat) {
+                // Same tags read, same clues, same done flag: the visit does what the base run's
+                // did, merge for merge.
+                for (int32_t m = v.firstMerge; m < v.firstMerge + v.merges; ++m) {
+                    const Merge& merge = baseMerges[m];
+                    own.uf.merge(merge.a, merge.b, merge.same);
+                }
+                doneFlags[i] = v.doneAfter;
+                if (v.askedOpposite) context.contradiction = true;
+                records = v.merges > 0 || v.doneAfter != v.doneBefore || v.askedOpposite;
+            } else {
+                records = visitRecords(context, doneFlags[i], i, s);
+            }
+            if (records) *pendingCells |= bit;
+            ++x;
+        }
+    }
+    storeContext(own, context);
+    if (own.work != nullptr) {
+        ++own.work->sweeps;
+        own.work->cellsSwept += end - a.resume;
+        own.work->cellsVisited += cellsVisited;
+        own.work->ruleRelates += context.relates;
+    }
 }
 
 namespace {
@@ -275,7 +353,7 @@ void CandidateJudge::stepApart(int32_t reference, bool baseEnds, bool baseSweeps
     apart.resize(kept);
 }
 
-void CandidateJudge::probeVisit(int32_t i, bool byPropagation, int32_t reference) {
+void CandidateJudge::probeVisit(int32_t i, int32_t reference) {
     const int32_t s = base.stride;
     const uint8_t* clues = base.clues;
     // The pending candidates whose clue this visit reads.
@@ -320,14 +398,54 @@ void CandidateJudge::probeVisit(int32_t i, bool byPropagation, int32_t reference
         with.overrideValue = candidates[k].value;
         rules::visitCell(with, with.outcome.done, i, s);
         if (!sameOutcome(with.outcome, without, start.slots, contradictionKnown)) {
-            leaveBase(k, i, byPropagation, reference);
+            leaveBase(k, i, reference);
         }
     }
 }
 
-void CandidateJudge::sweepWithProbes(bool byPropagation, int32_t reference) {
-    SweepContext context = contextOf(base);
+namespace {
+
+// The sweep context of the base run, which also notes the merges of each visit and whether it
+// asked a relation opposite to a known one.
+struct RecordingContext {
+    ParityUnionFind& uf;                         // the base run's colour relations
+    uint16_t* tag;                               // [-pad, cellCount + pad): uf's tags
+    const uint8_t* clues;                        // [0, cellCount): the board's clues
+    bool contradiction;                          // set once an opposite relation was asked
+    bool askedOpposite;                          // the current visit asked one
+    int64_t relates;                             // relate calls, for the work counters
+    std::vector<CandidateJudge::Merge>& merges;  // the merges, in order
+
+    bool same(int32_t x, int32_t y) const { return tag[x] == tag[y]; }
+    bool differ(int32_t x, int32_t y) const { return (tag[x] ^ tag[y]) == 1; }
+    bool sameSet(int32_t x, int32_t y) const { return (tag[x] ^ tag[y]) < 2; }
+    uint8_t clue(int32_t x) const { return clues[x]; }
+    [[gnu::always_inline]] void relate(int32_t a, int32_t b, int sameColour) {
+        ++relates;
+        const unsigned x = tag[a] ^ tag[b];
+        if (x >= 2) {
+            merges.push_back(CandidateJudge::Merge{a, b, sameColour});
+            uf.merge(a, b, sameColour);
+        } else if (static_cast<int>(x) == sameColour) {
+            contradiction = true;
+            askedOpposite = true;
+        }
+    }
+};
+
+}  // namespace
+
+void CandidateJudge::sweepWithProbes(int32_t reference) {
+    if (++baseSweep == 0) {
+        std::fill(visitSweep.begin(), visitSweep.end(), 0);
+        baseSweep = 1;
+    }
+    baseMerges.clear();
+    leavers.clear();
+    RecordingContext context{base.uf, base.uf.tags(), base.clues, base.uf.contradiction != 0, false,
+                             0,       baseMerges};
     const int32_t s = base.stride;
+    const uint16_t* tag = context.tag;
     uint8_t* doneFlags = base.done.data();
     const int32_t lastRow = base.paddedHeight - 2;
     int64_t cellsVisited = 0;
@@ -342,18 +460,31 @@ void CandidateJudge::sweepWithProbes(bool byPropagation, int32_t reference) {
             const uint64_t bit = uint64_t{1} << x;
             const int32_t i = row * s + x;
             if ((probeCells & bit) != 0 && !doneFlags[i]) {
-                storeContext(base, context);  // a candidate leaving here copies the base
-                probeVisit(i, byPropagation, reference);
+                // A candidate leaving here copies the base run as it stands.
+                if (context.contradiction) base.uf.contradiction = 1;
+                probeVisit(i, reference);
             }
             if ((*pendingCells & bit) != 0) {
                 *pendingCells &= ~bit;
                 ++cellsVisited;
-                if (visitRecords(context, doneFlags[i], i, s)) *pendingCells |= bit;
+                BaseVisit& v = baseVisits[i];
+                recordReads(v, tag, i, s);
+                v.doneBefore = doneFlags[i];
+                v.firstMerge = static_cast<int32_t>(baseMerges.size());
+                context.askedOpposite = false;
+                rules::visitCell(context, doneFlags[i], i, s);
+                v.merges = static_cast<int32_t>(baseMerges.size()) - v.firstMerge;
+                v.doneAfter = doneFlags[i];
+                v.askedOpposite = context.askedOpposite;
+                visitSweep[i] = baseSweep;
+                if (v.merges > 0 || v.doneAfter != v.doneBefore || v.askedOpposite) {
+                    *pendingCells |= bit;
+                }
             }
             ++x;
         }
     }
-    storeContext(base, context);
+    if (context.contradiction) base.uf.contradiction = 1;
     if (base.work != nullptr) {
         ++base.work->sweeps;
         base.work->cellsSwept += static_cast<int64_t>(lastRow) * s;
@@ -364,21 +495,30 @@ void CandidateJudge::sweepWithProbes(bool byPropagation, int32_t reference) {
 
 // The base run mirrors propagate (or one sweep) exactly; its end state is what every candidate
 // still following it ends with. Only the set count is used, so the solved check at the end, which
-// changes no relation, is left out.
+// changes no relation, is left out. Candidates apart make each sweep after the base run has made
+// it, so that they can repeat its visits.
 void CandidateJudge::runBase(bool byPropagation) {
+    apart.clear();
     if (!byPropagation) {
-        sweepWithProbes(false, 0);
+        sweepWithProbes(0);
+        for (const Apart& a : leavers) {
+            withClue(a, [&](SolverBoard&) { followSweep(a); });
+            release(a);
+        }
         return;
     }
     if (base.work != nullptr) ++base.work->propagateCalls;
     int32_t reference = base.uf.setCount;
-    apart.clear();
     for (;;) {
-        // The candidates apart make this sweep alongside; candidates that leave during the base
-        // sweep finish it on their own boards as they leave.
-        for (const Apart& a : apart)
-            withClue(a, [](SolverBoard& b) { b.sweep(); });
-        sweepWithProbes(true, reference);
+        sweepWithProbes(reference);
+        for (Apart& a : apart) {
+            a.resume = base.stride;
+            withClue(a, [&](SolverBoard&) { followSweep(a); });
+        }
+        for (const Apart& a : leavers) {
+            withClue(a, [&](SolverBoard&) { followSweep(a); });
+            apart.push_back(a);
+        }
         const bool baseEnds = base.uf.contradiction || base.uf.setCount == 1;
         const bool baseSweepsAgain = !baseEnds && base.uf.setCount != reference;
         stepApart(reference, baseEnds, baseSweepsAgain);
@@ -417,6 +557,8 @@ void CandidateJudge::judge(const SolverBoard& board, bool byPropagation) {
         }
     }
     markProbes(board);
+    baseVisits.resize(static_cast<size_t>(board.cellCount));
+    visitSweep.resize(static_cast<size_t>(board.cellCount), 0);
     base.copyFrom(board);
     runBase(byPropagation);
     for (size_t k = 0; k < candidates.size(); ++k) {

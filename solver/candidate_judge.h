@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -29,33 +30,68 @@ struct ClueCandidate {
 // end. A candidate whose placing itself may record something (the seeding of a 0, 2 or 3) runs
 // alone from the start.
 //
+// A candidate that left the base run finishes the base run's sweep on a board of its own once
+// the base sweep is done. Far from its clue its visits mostly read exactly the tags the base run
+// read at the same visit, and such a visit does exactly what the base run's did: the base run
+// records, for every visit, the tags it read and the merges it made, and the candidate repeats
+// those merges instead of playing the rules again.
+//
 // When propagate is judged, a candidate that left the base run keeps step with it, sweep by
-// sweep, on a board of its own; most such runs only find earlier what the base run finds a
-// little later, and as soon as a candidate's board is again exactly the base run's board after
-// the same sweep, with the same reference count, its run is the base run again: it rejoins it
-// and is probed further. A candidate whose run takes another course (it stops, or passes where
-// the base run sweeps) runs to its end alone.
+// sweep; most such runs only find earlier what the base run finds a little later, and as soon as
+// a candidate's board is again exactly the base run's board after the same sweep, with the same
+// reference count, its run is the base run again: it rejoins it and is probed further. A
+// candidate whose run takes another course (it stops, or passes where the base run sweeps) runs
+// to its end alone.
 struct CandidateJudge {
-    // A candidate running apart from the base run, in step with it.
+    static constexpr int32_t MAX_SLOTS = 13;  // cells one visit reads
+
+    // A candidate running apart from the base run, on a board of its own.
     struct Apart {
         int32_t candidate = 0;  // index in candidates
         int32_t board = 0;      // index in boards
         int32_t reference = 0;  // the reference count of its propagate
+        int32_t resume = 0;     // the cell where its current sweep goes on
+    };
+    // One merge made by a visit of the base run.
+    struct Merge {
+        int32_t a = 0;  // the two cells related
+        int32_t b = 0;
+        int32_t same = 0;  // 1 same colour, 0 different colours
+    };
+    // What the base run's visit of a cell read and did.
+    struct BaseVisit {
+        std::array<uint64_t, 3> block{};  // tags of the 3 x 3 block before the visit: per row
+                                          // above, at and below the cell, its three tags from
+                                          // the left in the low 48 bits
+        std::array<uint16_t, 4> far{};    // tags two steps left, right, up and down
+        uint8_t doneBefore = 0;           // the cell's done flag before and after
+        uint8_t doneAfter = 0;
+        uint8_t askedOpposite = 0;  // 1 when the visit asked a relation opposite to a known one
+        int32_t firstMerge = 0;     // its merges: baseMerges[firstMerge, firstMerge + merges)
+        int32_t merges = 0;
     };
 
     SolverBoard base;                 // the base run; shares the board's clues and scan record
-    SolverBoard branch;               // one candidate's run from where it leaves the base run
+    SolverBoard branch;               // a candidate run alone from the start
     std::deque<SolverBoard> boards;   // boards of candidates running apart, reused
     std::vector<int32_t> freeBoards;  // indices of boards not in use
-    std::vector<Apart> apart;         // the candidates running apart, in step with the base
+    std::vector<Apart> apart;         // candidates running apart in step with the base run
+    std::vector<Apart> leavers;       // candidates that left during the current base sweep
     std::vector<ClueCandidate> candidates;  // the candidates of the current call, in order
     std::vector<int32_t> candidateAt;       // [0, cellCount): candidate index at a cell, or -1
     std::vector<uint8_t> pending;           // per candidate: 1 while it follows the base run
     std::vector<uint64_t> probeRows;        // [0, paddedHeight): bit x: cell (row, x) has visits
                                             // that read a pending candidate's clue
+    std::vector<BaseVisit> baseVisits;      // [0, cellCount): the current base sweep's visits
+    std::vector<uint32_t> visitSweep;       // [0, cellCount): the base sweep that recorded the
+                                            // cell's visit
+    std::vector<Merge> baseMerges;          // merges of the current base sweep, visit by visit
+    uint32_t baseSweep = 0;                 // number of the current base sweep
     std::vector<int16_t> slotOf;      // [0, 4 x stride + 5): offset from the visited cell plus
                                       // 2 x stride + 2 to its slot among the cells a visit reads
-    std::vector<int32_t> slotOffset;  // per slot: offset from the visited cell
+    std::vector<int32_t> slotOffset;  // per slot: offset from the visited cell; the 3 x 3 block
+                                      // first, then the cells two steps away
+    int32_t nearSlots = 0;            // slots of the 3 x 3 block
     int32_t slotStride = 0;           // the stride slotOf was built for
 
     // Fills the sets of every candidate. byPropagation picks propagate over a single sweep.
@@ -67,13 +103,16 @@ struct CandidateJudge {
     void markProbes(const SolverBoard& board);
     void runAlone(const SolverBoard& board, ClueCandidate& candidate, bool byPropagation);
     // The base run: one sweep, or a propagate, with the probes at every visit that reads a
-    // pending candidate's clue.
-    void sweepWithProbes(bool byPropagation, int32_t reference);
+    // pending candidate's clue, recording every visit.
+    void sweepWithProbes(int32_t reference);
     void runBase(bool byPropagation);
     // Probes the visit of cell i for every pending candidate whose clue it reads; candidates
     // whose visit differs leave the base run here.
-    void probeVisit(int32_t i, bool byPropagation, int32_t reference);
-    void leaveBase(int32_t k, int32_t i, bool byPropagation, int32_t reference);
+    void probeVisit(int32_t i, int32_t reference);
+    void leaveBase(int32_t k, int32_t i, int32_t reference);
+    // A candidate's sweep from a.resume, repeating the base sweep's visits where they read the
+    // same tags.
+    void followSweep(const Apart& a);
     // Runs fn on a candidate's board with its clue in the shared clue array.
     template <class Fn>
     void withClue(const Apart& a, Fn fn);
