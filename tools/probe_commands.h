@@ -13,4 +13,12 @@ int probeLoop(int argc, char** argv);
 // make CLASS SEED COUNT: COUNT problems of one size class made in a row from SEED, with scores.
 int probeMake(int argc, char** argv);
 
+// thin FILE SEED MIN MAX [branch]: removes clues of each problem of FILE at random while the
+// solver still solves it, until it needs MIN to MAX trial deductions (and the branching step).
+int probeThin(int argc, char** argv);
+
+// bench [--quick] [FILE]: a fixed workload of making and solving, with its times, work counts
+// and behaviour signature.
+int probeBench(int argc, char** argv);
+
 }  // namespace varnel::probe

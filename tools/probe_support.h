@@ -28,9 +28,10 @@ inline bool takeWorkOption(int& argc, char** argv) {
     return true;
 }
 
-// One line of work counts, written to standard error so that standard output stays comparable.
-inline void printWork(const char* what, const WorkCounters& work) {
-    std::fprintf(stderr,
+// One line of work counts, written to standard error unless told otherwise, so that standard
+// output stays comparable.
+inline void printWork(const char* what, const WorkCounters& work, std::FILE* out = stderr) {
+    std::fprintf(out,
                  "%s work: setUps=%" PRId64 " sweeps=%" PRId64 " cellsSwept=%" PRId64
                  " cellsVisited=%" PRId64 " ruleRelates=%" PRId64 " propagateCalls=%" PRId64
                  " passes=%" PRId64 " copies=%" PRId64 "\n",

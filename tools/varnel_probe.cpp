@@ -13,7 +13,9 @@ int usage() {
     std::fprintf(stderr,
                  "usage: varnel_probe solve FILE [--work]\n"
                  "       varnel_probe loop W H SEED COUNT\n"
-                 "       varnel_probe make CLASS SEED COUNT [--work]\n");
+                 "       varnel_probe make CLASS SEED COUNT [--work]\n"
+                 "       varnel_probe thin FILE SEED MIN MAX [branch]\n"
+                 "       varnel_probe bench [--quick] [FILE]\n");
     return 2;
 }
 
@@ -25,5 +27,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "solve") == 0) return varnel::probe::probeSolve(argc - 2, argv + 2);
     if (std::strcmp(command, "loop") == 0) return varnel::probe::probeLoop(argc - 2, argv + 2);
     if (std::strcmp(command, "make") == 0) return varnel::probe::probeMake(argc - 2, argv + 2);
+    if (std::strcmp(command, "thin") == 0) return varnel::probe::probeThin(argc - 2, argv + 2);
+    if (std::strcmp(command, "bench") == 0) return varnel::probe::probeBench(argc - 2, argv + 2);
     return usage();
 }

@@ -31,9 +31,11 @@ make_seeds() {
     # A 1 MB line, and boards just over and just within the 32767 padded cells of the labels.
     head -c 1048576 /dev/zero | tr '\0' '.' >"$large/line_1mb.txt"
     board() {  # board HEIGHT WIDTH: an empty compact problem
+        local row i
+        row="$(head -c "$2" /dev/zero | tr '\0' '.')/"
         printf '1/%d/%d/' "$1" "$2"
-        awk -v h="$1" -v w="$2" 'BEGIN { r = sprintf("%*s", w, ""); gsub(/ /, ".", r);
-                                          for (i = 0; i < h; i++) printf "%s/", r; print "" }'
+        for ((i = 0; i < $1; i++)); do printf '%s' "$row"; done
+        printf '\n'
     }
     board 180 180 >"$large/over_limit_180x180.txt"
     board 179 179 >"$large/at_limit_179x179.txt"

@@ -10,8 +10,8 @@ namespace varnel::fuzz {
 // solver's labels. The search on large or nearly clue-less boards is legitimately slow (minutes
 // to hours), which would drown real findings in timeouts, so such problems are read but not
 // solved here.
-inline constexpr int64_t MAX_SOLVED_CELLS = 200;  // W x H at most
-inline constexpr int64_t MIN_CLUE_PERCENT = 30;   // clues per hundred cells at least
+inline constexpr int64_t MAX_SOLVED_CELLS = 100;  // W x H at most
+inline constexpr int64_t MIN_CLUE_PERCENT = 50;   // clues per hundred cells at least
 
 // What one input did, for the replay test's reports.
 struct FuzzRun {
