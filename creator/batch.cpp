@@ -43,12 +43,16 @@ void writeSlot(OutputFile& out, const ProblemSlot& slot) {
 }
 
 // Closes out; a file whose writing failed is reported and removed, so that no partial file is
-// left looking complete. Returns false on failure.
-bool closeOutput(OutputFile& out) {
+// left looking complete. lineOpen tells that the progress marks are still on the current line;
+// the message then starts a line of its own, where scripts and people find it. Returns false on
+// failure.
+bool closeOutput(OutputFile& out, bool& lineOpen) {
     if (out.file == nullptr) return true;
     if (std::fclose(out.file) != 0) out.failed = true;
     out.file = nullptr;
     if (!out.failed) return true;
+    if (lineOpen) std::fputs("\n", stdout);
+    lineOpen = false;
     printFailedToWrite(out.name);
     std::remove(out.name);
     return false;
@@ -123,6 +127,7 @@ bool createProblems(int32_t mode) {
     // Step 1.
     const uint32_t start = tickCount();
     bool ok = true;
+    bool marksOnLine = false;  // the progress marks were printed and their line is not ended
 
     // Step 2: the output files first; in mode 0 all three are attempted.
     OutputFile outputs[3];
@@ -148,6 +153,7 @@ bool createProblems(int32_t mode) {
         std::fputs("+----------------------------+\n", stdout);
         std::fflush(stdout);
         makeBatch(slots, (count + 29) / 30, tickCount());
+        marksOnLine = true;
 
         // Steps 6 and 7: sort and write.
         sortSlots(slots);
@@ -168,7 +174,7 @@ bool createProblems(int32_t mode) {
 
     // Step 8: close every file that was opened.
     for (OutputFile& out : outputs) {
-        if (!closeOutput(out)) ok = false;
+        if (!closeOutput(out, marksOnLine)) ok = false;
     }
 
     // Step 9.

@@ -1,0 +1,150 @@
+// Whole-program tests of create mode on hostile output places: a name already taken, a file-size
+// limit that stops the writing half-way, a folder without write permission. The program must
+// never overwrite a file, must say what failed, exit with status 1 and leave no partial file.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "creator/batch.h"
+#include "textio/problem_reader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string SOLVER = VARNEL_SOLVER_BINARY;
+const std::string HEADER = "creating problems...\n+----------------------------+\n";
+const std::string MARKS(30, 'o');
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The name that a c1 run started now gives to output file number n.
+std::string todaySize1Name(int n) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char name[256];
+    varnel::formatOutputName(name, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, n, "size",
+                             1);
+    return name;
+}
+
+// The .dat files in dir, by name.
+std::vector<std::string> outputFiles(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        if (entry.path().extension() == ".dat") names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct ProgramRun {
+    int status = -1;  // exit status, or -1 when the program was killed
+    std::string out;  // standard output with the varying text of the elapsed-time line removed
+};
+
+// A scratch directory per test, removed afterwards.
+class CreateMode : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() /
+              ("varnel_create_" + std::to_string(getpid()) + "_" + info->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+
+    // Runs "varnel_solver c1" in workDir through sh, after the shell commands in prefix
+    // (such as a ulimit); standard output is kept outside workDir.
+    ProgramRun runC1(const fs::path& workDir, const std::string& prefix = "") {
+        const fs::path out = dir.parent_path() / (dir.filename().string() + ".stdout");
+        const std::string script = prefix + "cd '" + workDir.string() + "' && exec '" + SOLVER +
+                                   "' c1 >'" + out.string() + "' 2>&1";
+        const std::string command = "sh -c \"" + script + "\"";
+        const int raw = std::system(command.c_str());
+        ProgramRun result;
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        const std::string text = readFile(out);
+        fs::remove(out);
+        static const std::regex finished("finished\\. time = [0-9]+\\.[0-9]{3} sec\n$");
+        std::smatch match;
+        EXPECT_TRUE(std::regex_search(text, match, finished)) << "no elapsed-time line:\n" << text;
+        result.out = match.empty() ? text : text.substr(0, static_cast<size_t>(match.position(0)));
+        return result;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(CreateMode, TakenNameIsKeptAndTheRunTakesTheNextNumber) {
+    const std::string taken = todaySize1Name(1);
+    std::ofstream(dir / taken, std::ios::binary) << "keep me\n";
+    const ProgramRun result = runC1(dir);
+    if (todaySize1Name(1) != taken) GTEST_SKIP() << "the date changed during the run";
+
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, HEADER + MARKS + "\n");
+    EXPECT_EQ(readFile(dir / taken), "keep me\n");
+    const std::vector<std::string> expected = {taken, todaySize1Name(2)};
+    ASSERT_EQ(outputFiles(dir), expected);
+    int problems = 0;
+    const varnel::ReadOutcome outcome =
+        varnel::readProblems(readFile(dir / expected[1]),
+                             [&](const varnel::ClueGrid&, int32_t, int32_t) { ++problems; });
+    EXPECT_EQ(outcome, varnel::ReadOutcome::COMPLETE);
+    EXPECT_EQ(problems, 30);
+}
+
+// A c1 file is about 6 kB; a limit of 4 blocks (2 kB under dash, 4 kB under bash) stops it
+// half-way. The program must not die of SIGXFSZ: it reports the file on a line of its own,
+// removes it and fails.
+TEST_F(CreateMode, FileSizeLimitFailsTheRunAndLeavesNoPartialFile) {
+    const ProgramRun result = runC1(dir, "ulimit -f 4 && ");
+    const std::string name = todaySize1Name(1);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, HEADER + MARKS + "\nfailed to write: " + name + "\n\n");
+    EXPECT_EQ(outputFiles(dir), std::vector<std::string>());
+}
+
+TEST_F(CreateMode, ReadOnlyFolderFailsToOpenBeforeMakingProblems) {
+    const fs::path locked = dir / "locked";
+    fs::create_directories(locked);
+    fs::permissions(locked, fs::perms(0555));
+    // Root (and a process with CAP_DAC_OVERRIDE) writes there all the same.
+    const std::string probe = (locked / "probe").string();
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd >= 0) {
+        ::close(fd);
+        fs::remove(probe);
+        GTEST_SKIP() << "this process can write into a folder of mode 0555 (running as root)";
+    }
+
+    const ProgramRun result = runC1(locked);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "failed to open: " + todaySize1Name(1) + "\n\n");
+    EXPECT_EQ(outputFiles(locked), std::vector<std::string>());
+}
+
+}  // namespace
