@@ -16,12 +16,17 @@ namespace {
 // Problems up to this many cells are also written in the compact form and read back.
 constexpr int64_t MAX_ROUND_TRIP_CELLS = 1 << 16;
 
-bool withinCap(const ClueGrid& grid) {
+bool withinCap(const ClueGrid& grid, int32_t width, int32_t height) {
     if (static_cast<int64_t>(grid.size()) > MAX_SOLVED_CELLS) return false;
     int64_t clues = 0;
     for (const uint8_t v : grid)
         clues += v != NO_CLUE;
-    return clues * 100 >= MIN_CLUE_PERCENT * static_cast<int64_t>(grid.size());
+    if (clues * 100 < MIN_CLUE_PERCENT * static_cast<int64_t>(grid.size())) return false;
+    RegionScan scan;
+    SolverBoard board;
+    board.setUp(grid.data(), width, height, scan);
+    board.sweep();
+    return board.uf.setCount <= MAX_SWEEP_SETS;
 }
 
 size_t countOf(const std::string& text, std::string_view piece) {
@@ -164,7 +169,7 @@ FuzzRun solveFuzzInput(std::string_view bytes) {
             run.output += "problem too large.\n";
             return;
         }
-        if (!withinCap(grid)) return;
+        if (!withinCap(grid, width, height)) return;
         ++run.problemsSolved;
 
         int32_t answersPrinted = 0;
