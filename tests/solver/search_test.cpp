@@ -89,6 +89,33 @@ TEST(Search, TrialStepsFinishAProblemPropagationCannot) {
     EXPECT_EQ(printed, 1);
 }
 
+// A problem (examples/branching.txt) on which the solve loop gets stuck and the branching step
+// finds the answer: the loop alone leaves sets undecided without failing, the branching step
+// refutes pairs until one set is left, and the whole solve agrees.
+TEST(Search, BranchingStepFinishesAProblemTheSolveLoopLeavesStuck) {
+    const ClueGrid grid = gridFromRows(
+        {"..3.3.131.....3.", "33..0..222..222.", "...1.1.1..1...2.", ".211.1...1..1...",
+         ".2....1.3.30.2.0", "..1.1.2....1....", ".3.0.01.3..1.12.", "..2.1....3..1.11",
+         "1.2..1.0.30.....", ".0....3....1.1..", ".3.02..1.3...03.", "....33..0.3...3."});
+    RegionScan scan;
+    SolverBoard board;
+    board.setUp(grid.data(), 16, 12, scan);
+    uint8_t failed = 0;
+    EXPECT_FALSE(board.solveLoop(nullptr, failed));
+    EXPECT_EQ(failed, 0);
+    const int32_t stuckSets = board.uf.setCount;
+    EXPECT_GT(stuckSets, 1);
+    board.branchStep(nullptr, failed);
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(board.uf.setCount, 1);
+    EXPECT_EQ(board.answerCount, 1);
+
+    const SolveSummary summary = solveClues(grid.data(), 16, 12, nullptr);
+    EXPECT_TRUE(summary.result);
+    EXPECT_EQ(summary.answerCount, 1);
+    EXPECT_EQ(summary.trialCount, 13);
+}
+
 TEST(Search, SolveProblemReportsOneVerdict) {
     const ClueGrid solvable = gridFromRows({"22", "22"});
     int answers = -1;
