@@ -1,7 +1,6 @@
 #include "creator/loop_builder.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <bit>
@@ -11,6 +10,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/run_command.h"
 
 namespace varnel {
 namespace {
@@ -78,14 +79,9 @@ TEST(LoopBuilderTest, ReproducesGoldenLoops) {
 TEST(LoopBuilderTest, ProbeCommandPrintsGridsAndRejectsBadArguments) {
     const std::string probe = VARNEL_PROBE_BINARY;
     auto run = [&](const std::string& args, std::string& out) {
-        FILE* pipe = popen((probe + " loop " + args + " 2>/dev/null").c_str(), "r");
-        if (pipe == nullptr) return -1;
-        out.clear();
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            out.append(buffer, n);
-        const int status = pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        int status = -1;
+        out = testing_support::runCommand(probe + " loop " + args + " 2>/dev/null", &status);
+        return status;
     };
     std::string out;
     EXPECT_EQ(run("16 12 1612 5", out), 0);

@@ -5,6 +5,7 @@
 #include "solver/clue_grid.h"
 #include "solver/solve_entry.h"
 #include "solver/solver_board.h"
+#include "tests/support/loop_shape.h"
 #include "textio/answer_diagram.h"
 #include "textio/problem_reader.h"
 #include "textio/problem_writer.h"
@@ -12,6 +13,9 @@
 namespace varnel::fuzz {
 
 namespace {
+
+using testing_support::firstInside;
+using testing_support::floodCount;
 
 // Problems up to this many cells are also written in the compact form and read back.
 constexpr int64_t MAX_ROUND_TRIP_CELLS = 1 << 16;
@@ -34,29 +38,6 @@ size_t countOf(const std::string& text, std::string_view piece) {
     for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
         ++n;
     return n;
-}
-
-// Cells of one colour reachable from start through side neighbours of that colour.
-int32_t floodCount(const std::vector<uint8_t>& inside, int32_t start, int32_t stride) {
-    std::vector<uint8_t> seen(inside.size(), 0);
-    std::vector<int32_t> stack{start};
-    seen[start] = 1;
-    int32_t count = 0;
-    const int32_t cells = static_cast<int32_t>(inside.size());
-    while (!stack.empty()) {
-        const int32_t c = stack.back();
-        stack.pop_back();
-        ++count;
-        for (const int32_t d : {1, -1, stride, -stride}) {
-            const int32_t n = c + d;
-            // Steps of one off the ends of a row wrap to the next row's border cell, which only
-            // the outside's flood can reach, and the border is outside throughout.
-            if (n < 0 || n >= cells || seen[n] || inside[n] != inside[start]) continue;
-            seen[n] = 1;
-            stack.push_back(n);
-        }
-    }
-    return count;
 }
 
 // The answer on a solved board must be one loop that fits every clue of the problem, and the
@@ -98,10 +79,8 @@ std::string checkAnswer(const SolverBoard& board, const ClueGrid& grid, int32_t 
         }
     }
     if (insideCells == 0) return "an answer with nothing inside";
-    int32_t firstInside = 0;
-    while (!inside[firstInside])
-        ++firstInside;
-    if (floodCount(inside, firstInside, s) != insideCells) return "the inside is not one piece";
+    if (floodCount(inside, firstInside(inside), s) != insideCells)
+        return "the inside is not one piece";
     if (floodCount(inside, OUTSIDE, s) != board.cellCount - insideCells) {
         return "the outside is not one piece";
     }

@@ -18,9 +18,13 @@
 #include "solver/clue_grid.h"
 #include "solver/solve_entry.h"
 #include "solver/solver_board.h"
+#include "tests/support/loop_shape.h"
 
 namespace varnel {
 namespace {
+
+using testing_support::firstInside;
+using testing_support::floodCount;
 
 // A random loop known to be one closed loop, with its full clue grid.
 struct TrueLoop {
@@ -30,41 +34,15 @@ struct TrueLoop {
     ClueGrid fullClues;           // [0, W x H): side counts, NO_CLUE where the count is 4
 };
 
-// Cells of the same colour as start that side neighbours of that colour reach from it. Cells of
-// the border ring are outside, so the flood never leaves the padded board from an inside cell,
-// and for the outside a step off the end of a row lands on another border cell.
-int32_t floodCount(const std::vector<uint8_t>& inside, int32_t start, int32_t stride) {
-    std::vector<uint8_t> seen(inside.size(), 0);
-    std::vector<int32_t> stack{start};
-    seen[start] = 1;
-    int32_t count = 0;
-    const int32_t cells = static_cast<int32_t>(inside.size());
-    while (!stack.empty()) {
-        const int32_t c = stack.back();
-        stack.pop_back();
-        ++count;
-        for (const int32_t d : {1, -1, stride, -stride}) {
-            const int32_t n = c + d;
-            if (n < 0 || n >= cells || seen[n] || inside[n] != inside[start]) continue;
-            seen[n] = 1;
-            stack.push_back(n);
-        }
-    }
-    return count;
-}
-
 // The boundary of an inside set is one closed loop, never touching itself, exactly when the
 // inside is non-empty and connected and the outside is connected: two inside cells meeting only
 // at a corner, with both inside connected, would cut the outside in two.
 bool isSingleLoop(const std::vector<uint8_t>& inside, int32_t stride) {
+    const int32_t first = firstInside(inside);
+    if (first < 0) return false;
     int32_t insideCells = 0;
-    int32_t first = -1;
-    for (size_t i = 0; i < inside.size(); ++i) {
-        if (!inside[i]) continue;
-        ++insideCells;
-        if (first < 0) first = static_cast<int32_t>(i);
-    }
-    if (insideCells == 0) return false;
+    for (const uint8_t cell : inside)
+        insideCells += cell;
     const int32_t outsideCells = static_cast<int32_t>(inside.size()) - insideCells;
     return floodCount(inside, first, stride) == insideCells &&
            floodCount(inside, OUTSIDE, stride) == outsideCells;

@@ -11,24 +11,15 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/run_command.h"
+
 namespace {
 
 // The quick workload's signature. It changes only when the program's behaviour changes (a made
 // problem, a score, a verdict or a solver counter): such a change must say why in its commit.
 constexpr const char* QUICK_SIGNATURE = "e1b68a4061badf87";
 
-std::string runCommand(const std::string& command, int* status = nullptr) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return output;
-    std::array<char, 4096> buffer{};
-    size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    const int result = pclose(pipe);
-    if (status != nullptr) *status = result;
-    return output;
-}
+using varnel::testing_support::runCommand;
 
 std::string fnv1a(const std::string& text) {
     uint64_t value = 0xcbf29ce484222325ULL;

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/run_command.h"
+
 namespace {
 
 std::string readFile(const std::string& path) {
@@ -17,17 +19,7 @@ std::string readFile(const std::string& path) {
     return text.str();
 }
 
-std::string runCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return output;
-    std::array<char, 4096> buffer{};
-    size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    pclose(pipe);
-    return output;
-}
+using varnel::testing_support::runCommand;
 
 class ProbeSolveGolden : public ::testing::TestWithParam<const char*> {};
 
