@@ -4,10 +4,11 @@
 #   tests/fuzz/run_fuzz.sh merge            minimise tests/fuzz/corpus with what the runs found
 # New inputs go to build-fuzz/corpus, findings to build-fuzz/artifacts/; the kept corpus in
 # tests/fuzz/corpus only changes through "merge". A finding ends the run with status 1.
+# VARNEL_FUZZ_BUILD_DIR names another build directory (CI, or a second run beside a long one).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 
-BUILD=build-fuzz
+BUILD="${VARNEL_FUZZ_BUILD_DIR:-build-fuzz}"
 FUZZ="$BUILD/solve_fuzz"
 MAX_LEN=4096  # the kept corpus holds small files only; large inputs are the generated seeds
 
