@@ -127,7 +127,8 @@ bool createProblems(int32_t mode) {
     // Step 1.
     const uint32_t start = tickCount();
     bool ok = true;
-    bool marksOnLine = false;  // the progress marks were printed and their line is not ended
+    bool marksOnLine = false;   // the progress marks were printed and their line is not ended
+    bool problemsMade = false;  // the batch ran and its problems were written
 
     // Step 2: the output files first; in mode 0 all three are attempted.
     OutputFile outputs[3];
@@ -154,6 +155,7 @@ bool createProblems(int32_t mode) {
         std::fflush(stdout);
         makeBatch(slots, (count + 29) / 30, tickCount());
         marksOnLine = true;
+        problemsMade = true;
 
         // Steps 6 and 7: sort and write.
         sortSlots(slots);
@@ -172,9 +174,16 @@ bool createProblems(int32_t mode) {
         }
     }
 
-    // Step 8: close every file that was opened.
+    // Step 8: close every file that was opened. When an open failed nothing was made, and the
+    // files this run did create are empty: they are removed rather than left behind looking like
+    // batches.
     for (OutputFile& out : outputs) {
-        if (!closeOutput(out, marksOnLine)) ok = false;
+        const bool opened = out.file != nullptr;
+        if (!closeOutput(out, marksOnLine)) {
+            ok = false;
+        } else if (opened && !problemsMade) {
+            std::remove(out.name);
+        }
     }
 
     // Step 9.

@@ -51,9 +51,9 @@ struct ParityUnionFind {
     uint8_t tracked = 0;               // 1 when the board has at most 64 rows and columns
     uint8_t contradiction = 0;  // 1 once an opposite relation was asked; never cleared by relate
 
-    // Every cell its own set with parity 1, for cells in rows of rowLength cells (one row when
-    // rowLength is 0); arrays are allocated on first use and reused after.
-    void init(int32_t cells, int32_t rowLength = 0);
+    // Every cell its own set with parity 1, for cells in rows of cellsPerRow cells (one row when
+    // cellsPerRow is 0); arrays are allocated on first use and reused after.
+    void init(int32_t cells, int32_t cellsPerRow = 0);
 
     // Tags of cells -pad .. cellCount + pad - 1: tags()[i] is the tag of cell i.
     const uint16_t* tags() const { return tagStore.data() + pad; }

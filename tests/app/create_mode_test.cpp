@@ -34,15 +34,20 @@ std::string readFile(const fs::path& path) {
     return text.str();
 }
 
-// The name that a c1 run started now gives to output file number n.
-std::string todaySize1Name(int n) {
+// The name that a run started now gives to output file number n of the given kind: "size" and
+// 1 for c1, a difficulty name and 0 for c.
+std::string todayName(int n, const char* kind, int32_t number) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     char name[256];
-    varnel::formatOutputName(name, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, n, "size",
-                             1);
+    varnel::formatOutputName(name, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, n, kind,
+                             number);
     return name;
+}
+
+std::string todaySize1Name(int n) {
+    return todayName(n, "size", 1);
 }
 
 // The .dat files in dir, by name.
@@ -72,12 +77,14 @@ class CreateMode : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    // Runs "varnel_solver c1" in workDir through sh, after the shell commands in prefix (such as
-    // a ulimit); standard output arrives through a pipe, which no file-size limit touches.
-    static ProgramRun runC1(const fs::path& workDir, const std::string& prefix = "") {
+    // Runs "varnel_solver c1" (or the arguments in command, with any redirection) in workDir
+    // through sh, after the shell commands in prefix (such as a ulimit); standard output arrives
+    // through a pipe, which no file-size limit touches.
+    static ProgramRun runC1(const fs::path& workDir, const std::string& prefix = "",
+                            const std::string& command = "c1 2>&1") {
         ProgramRun result;
         const std::string text = varnel::testing_support::runCommand(
-            prefix + "cd '" + workDir.string() + "' && exec '" + SOLVER + "' c1 2>&1",
+            prefix + "cd '" + workDir.string() + "' && exec '" + SOLVER + "' " + command,
             &result.status);
         static const std::regex finished("finished\\. time = [0-9]+\\.[0-9]{3} sec\n$");
         std::smatch match;
@@ -136,6 +143,18 @@ TEST_F(CreateMode, ReadOnlyFolderFailsToOpenBeforeMakingProblems) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "failed to open: " + todaySize1Name(1) + "\n\n");
     EXPECT_EQ(outputFiles(locked), std::vector<std::string>());
+}
+
+// Mode c opens its three files before making anything. With room for one more open file only,
+// the first opens and the other two fail: the run makes nothing, fails, and removes the empty
+// file it created instead of leaving it behind looking like a batch.
+TEST_F(CreateMode, FailedOpenInModeCLeavesNoEmptyFile) {
+    // No redirection on the program's line: dash would first save a descriptor above 9.
+    const ProgramRun result = runC1(dir, "ulimit -n 4 && ", "c");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "failed to open: " + todayName(1, "normal", 0) +
+                              "\nfailed to open: " + todayName(1, "hard", 0) + "\n\n");
+    EXPECT_EQ(outputFiles(dir), std::vector<std::string>());
 }
 
 }  // namespace
