@@ -149,8 +149,11 @@ TEST_F(CreateMode, ReadOnlyFolderFailsToOpenBeforeMakingProblems) {
 // the first opens and the other two fail: the run makes nothing, fails, and removes the empty
 // file it created instead of leaving it behind looking like a batch.
 TEST_F(CreateMode, FailedOpenInModeCLeavesNoEmptyFile) {
-    // No redirection on the program's line: dash would first save a descriptor above 9.
-    const ProgramRun result = runC1(dir, "ulimit -n 4 && ", "c");
+    // Descriptors 3 to 9 that the test's own runner may have left open are closed first, so that
+    // exactly one is free below the limit. No redirection on the program's line: dash would first
+    // save a descriptor above 9.
+    const ProgramRun result =
+        runC1(dir, "exec 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&- && ulimit -n 4 && ", "c");
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "failed to open: " + todayName(1, "normal", 0) +
                               "\nfailed to open: " + todayName(1, "hard", 0) + "\n\n");
