@@ -248,9 +248,9 @@ TEST(SolverProperty, DecisionsAgreeWithTheTrueLoopOnSmallBoards) {
 
 TEST(SolverProperty, DecisionsAgreeWithTheTrueLoopOnCreatorSizes) {
     if (!longRun()) GTEST_SKIP() << "set VARNEL_PROPERTY_LONG=1 for the long run";
-    runProperty({16, 12, 1000, 3, 45});
-    runProperty({20, 12, 500, 4, 50});
-    runProperty({24, 16, 200, 5, 55});
+    runProperty({16, 12, 2000, 3, 55});
+    runProperty({20, 12, 1000, 4, 60});
+    runProperty({24, 16, 500, 5, 65});
 }
 
 }  // namespace
