@@ -65,23 +65,33 @@ void BM_BuildLoop(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildLoop)->DenseRange(0, 4);
 
-// The first clue steps of an attempt on an accepted loop: seedClues, then one whole addClues
-// call (sweep phase, then propagation phase) as the problem maker's first one.
+// The first clue steps of an attempt on an accepted loop, from a reducer bound to random:
+// seedClues, then one whole addClues call (sweep phase, then propagation phase) as the problem
+// maker's first one. Returns what addClues returned.
+bool seedAndAddClues(ClueReducer& reducer, SharedRandom& random, const AcceptedLoop& loop,
+                     SolverBoard& board, SolverBoard& scratch, RegionScan& scan) {
+    reducer.init(&random, loop.width, loop.height);
+    reducer.seedClues(loop.full.data());
+    return reducer.addClues(loop.full.data(), board, scratch, scan, loop.limits.minSets,
+                            loop.limits.maxSets);
+}
+
+// seedAndAddClues, timed; clues_added counts the clues addClues placed.
 void BM_AddClues(benchmark::State& state) {
     const AcceptedLoop& loop = acceptedLoop(static_cast<int32_t>(state.range(0)));
     RegionScan scan;
     SolverBoard board;
     SolverBoard scratch;
     ClueReducer reducer;
-    int32_t seeded = 0;
+    // The clues seeding alone places, so that the counter shows what addClues added.
+    SharedRandom seedRandom(REDUCER_SEED);
+    reducer.init(&seedRandom, loop.width, loop.height);
+    reducer.seedClues(loop.full.data());
+    const int32_t seeded = reducer.clueCount;
     bool added = false;
     for (auto _ : state) {
         SharedRandom random(REDUCER_SEED);
-        reducer.init(&random, loop.width, loop.height);
-        reducer.seedClues(loop.full.data());
-        seeded = reducer.clueCount;
-        added = reducer.addClues(loop.full.data(), board, scratch, scan, loop.limits.minSets,
-                                 loop.limits.maxSets);
+        added = seedAndAddClues(reducer, random, loop, board, scratch, scan);
         benchmark::DoNotOptimize(reducer.clueCount);
     }
     state.counters["clues_added"] = reducer.clueCount - seeded;
@@ -98,10 +108,7 @@ void BM_RemoveClues(benchmark::State& state) {
     SolverBoard scratch;
     ClueReducer reducer;
     SharedRandom setupRandom(REDUCER_SEED);
-    reducer.init(&setupRandom, loop.width, loop.height);
-    reducer.seedClues(loop.full.data());
-    reducer.addClues(loop.full.data(), board, scratch, scan, loop.limits.minSets,
-                     loop.limits.maxSets);
+    seedAndAddClues(reducer, setupRandom, loop, board, scratch, scan);
     const ClueGrid added = reducer.problem;
     const int32_t addedCount = reducer.clueCount;
     for (auto _ : state) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "solver/solve_entry.h"
+#include "solver/solver_board.h"
 
 namespace varnel::probe {
 
@@ -35,6 +36,15 @@ inline std::string madeProblemRecord(const std::string& compactLine, int32_t sco
     std::string record(compactLine, 0, compactLine.size() - 1);
     record += " score=" + std::to_string(score) + "\n";
     return record;
+}
+
+// Sets left by one sweep on a freshly set-up board: the sweepSets of a solve record.
+inline int32_t setsAfterOneSweep(const uint8_t* grid, int32_t width, int32_t height) {
+    RegionScan scan;
+    SolverBoard board;
+    board.setUp(grid, width, height, scan);
+    board.sweep();
+    return board.uf.setCount;
 }
 
 // The record of one solve, as `varnel_probe solve` prints it; sweepSets is the set count one sweep

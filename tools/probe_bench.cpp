@@ -75,18 +75,12 @@ struct Phase {
     }
 };
 
-int32_t setsAfterOneSweep(const Problem& p) {
-    RegionScan scan;
-    SolverBoard board;
-    board.setUp(p.grid.data(), p.width, p.height, scan);
-    board.sweep();
-    return board.uf.setCount;
-}
-
 // Solves one problem exactly as `varnel_probe solve` does and records its line.
 void solveAndRecord(const Problem& p, Phase& phase, BehaviourSignature& total) {
     const SolveSummary s = solveClues(p.grid.data(), p.width, p.height, nullptr, &phase.work);
-    phase.record(solveRecord(p.width, p.height, s, setsAfterOneSweep(p)), total);
+    phase.record(
+        solveRecord(p.width, p.height, s, setsAfterOneSweep(p.grid.data(), p.width, p.height)),
+        total);
     ++phase.problems;
 }
 

@@ -10,6 +10,7 @@
 #include "creator/problem_maker.h"
 #include "creator/size_classes.h"
 #include "textio/problem_writer.h"
+#include "tools/behaviour_signature.h"
 #include "tools/probe_commands.h"
 #include "tools/probe_support.h"
 
@@ -37,8 +38,7 @@ int probeMake(int argc, char** argv) {
         }
         line.clear();
         appendProblemLine(score, grid.data(), width, height, line);
-        line.pop_back();  // the line's own newline
-        std::printf("%s score=%d\n", line.c_str(), score);
+        std::fputs(madeProblemRecord(line, score).c_str(), stdout);
         std::fflush(stdout);
     }
     if (reportWork) printWork("make", work);

@@ -6,23 +6,11 @@
 
 #include "solver/solve_entry.h"
 #include "textio/problem_reader.h"
+#include "tools/behaviour_signature.h"
 #include "tools/probe_commands.h"
 #include "tools/probe_support.h"
 
 namespace varnel::probe {
-
-namespace {
-
-// Sets left by one sweep on a freshly set-up board.
-int32_t setsAfterOneSweep(const ClueGrid& grid, int32_t width, int32_t height) {
-    RegionScan scan;
-    SolverBoard board;
-    board.setUp(grid.data(), width, height, scan);
-    board.sweep();
-    return board.uf.setCount;
-}
-
-}  // namespace
 
 int probeSolve(int argc, char** argv) {
     const bool reportWork = takeWorkOption(argc, argv);
@@ -45,11 +33,8 @@ int probeSolve(int argc, char** argv) {
                 return;
             }
             const SolveSummary s = solveClues(grid.data(), width, height, nullptr, &work);
-            std::printf(
-                "W=%d H=%d result=%d failed=%d answers=%d trials=%d scans=%d sets=%d "
-                "sweepSets=%d\n",
-                width, height, s.result ? 1 : 0, s.failed, s.answerCount, s.trialCount, s.scanCount,
-                s.setCount, setsAfterOneSweep(grid, width, height));
+            const int32_t sweepSets = setsAfterOneSweep(grid.data(), width, height);
+            std::fputs(solveRecord(width, height, s, sweepSets).c_str(), stdout);
             std::fflush(stdout);
         });
     if (reportWork) printWork("solve", work);
