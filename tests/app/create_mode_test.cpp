@@ -17,22 +17,18 @@
 
 #include "creator/batch.h"
 #include "tests/support/run_command.h"
+#include "tests/support/text_file.h"
 #include "textio/problem_reader.h"
 
 namespace {
+
+using varnel::testing_support::readTextFile;
 
 namespace fs = std::filesystem;
 
 const std::string SOLVER = VARNEL_SOLVER_BINARY;
 const std::string HEADER = "creating problems...\n+----------------------------+\n";
 const std::string MARKS(30, 'o');
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The name that a run started now gives to output file number n of the given kind: "size" and
 // 1 for c1, a difficulty name and 0 for c.
@@ -104,12 +100,12 @@ TEST_F(CreateMode, TakenNameIsKeptAndTheRunTakesTheNextNumber) {
 
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, HEADER + MARKS + "\n");
-    EXPECT_EQ(readFile(dir / taken), "keep me\n");
+    EXPECT_EQ(readTextFile(dir / taken), "keep me\n");
     const std::vector<std::string> expected = {taken, todaySize1Name(2)};
     ASSERT_EQ(outputFiles(dir), expected);
     int problems = 0;
     const varnel::ReadOutcome outcome =
-        varnel::readProblems(readFile(dir / expected[1]),
+        varnel::readProblems(readTextFile(dir / expected[1]),
                              [&](const varnel::ClueGrid&, int32_t, int32_t) { ++problems; });
     EXPECT_EQ(outcome, varnel::ReadOutcome::COMPLETE);
     EXPECT_EQ(problems, 30);

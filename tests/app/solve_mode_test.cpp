@@ -12,9 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/text_file.h"
 #include "textio/problem_reader.h"
 
 namespace {
+
+using varnel::testing_support::readTextFile;
+using varnel::testing_support::writeTextFile;
 
 namespace fs = std::filesystem;
 
@@ -27,18 +31,6 @@ const char* const USAGE_TEXT =
     "  To create problem grouped by difficulty:      varnel_solver.exe c\n"
     "  To create problems with specified board size: varnel_solver.exe c[1-5]\n"
     "    where 1-5 specifies board size.\n";
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 struct ProgramRun {
     int status = -1;     // exit status, or -1 when the program did not exit normally
@@ -59,7 +51,7 @@ class SolveMode : public ::testing::Test {
 
     fs::path file(const std::string& name, const std::string& text) {
         const fs::path path = dir / name;
-        writeFile(path, text);
+        writeTextFile(path, text);
         return path;
     }
 
@@ -72,8 +64,8 @@ class SolveMode : public ::testing::Test {
         const int raw = std::system(command.c_str());
         ProgramRun result;
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = readFile(out);
-        result.errors = readFile(errors);
+        result.out = readTextFile(out);
+        result.errors = readTextFile(errors);
         return result;
     }
 
@@ -123,7 +115,7 @@ TEST_P(GoldenSolve, OutputMatchesByteForByte) {
     const ProgramRun result = solve(base + ".txt");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.errors, "");
-    EXPECT_EQ(withoutFinishedLine(result.out), readFile(base + ".out"));
+    EXPECT_EQ(withoutFinishedLine(result.out), readTextFile(base + ".out"));
 }
 
 INSTANTIATE_TEST_SUITE_P(SolveMode, GoldenSolve,
@@ -137,7 +129,7 @@ TEST_F(SolveMode, ExamplesAgreeWithTheGoldenOutputs) {
     const std::string examples = TEST_DATA + "/../examples/";
     for (const char* name : {"plain", "trials", "failed"}) {
         const std::string output = withoutFinishedLine(solve(examples + name + ".txt").out);
-        const std::string golden = readFile(TEST_DATA + "/golden/solve/" + name + ".out");
+        const std::string golden = readTextFile(TEST_DATA + "/golden/solve/" + name + ".out");
         ASSERT_FALSE(output.empty()) << name;
         EXPECT_EQ(golden.substr(0, output.size() - 1), output.substr(0, output.size() - 1)) << name;
     }
@@ -231,7 +223,7 @@ TEST_F(SolveMode, CreateModeWritesABatchThatReadsBack) {
         << written[0];
     int problems = 0;
     const varnel::ReadOutcome outcome = varnel::readProblems(
-        readFile(written[0]), [&](const varnel::ClueGrid&, int32_t width, int32_t height) {
+        readTextFile(written[0]), [&](const varnel::ClueGrid&, int32_t width, int32_t height) {
             EXPECT_EQ(width, 16);
             EXPECT_EQ(height, 12);
             ++problems;

@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "tests/support/run_command.h"
+#include "tests/support/text_file.h"
 
 namespace varnel {
 namespace {
+
+using varnel::testing_support::readTextFile;
 
 // The full clue grids of count loops built in a row, in the probe's text form.
 std::string buildLoops(int32_t w, int32_t h, uint32_t seed, int count) {
@@ -33,13 +36,6 @@ std::string buildLoops(int32_t w, int32_t h, uint32_t seed, int count) {
         text.push_back('\n');
     }
     return text;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 bool inside(const LineMasks& m, int32_t line, int32_t position) {
@@ -70,7 +66,7 @@ TEST(LoopBuilderTest, ReproducesGoldenLoops) {
         const std::string name = entry.path().filename().string();
         ASSERT_EQ(std::sscanf(name.c_str(), "%dx%d_seed%u_count%d.txt", &w, &h, &seed, &count), 4)
             << name;
-        EXPECT_EQ(buildLoops(w, h, seed, count), readFile(entry.path())) << name;
+        EXPECT_EQ(buildLoops(w, h, seed, count), readTextFile(entry.path())) << name;
         ++files;
     }
     EXPECT_GE(files, 5);
@@ -85,8 +81,8 @@ TEST(LoopBuilderTest, ProbeCommandPrintsGridsAndRejectsBadArguments) {
     };
     std::string out;
     EXPECT_EQ(run("16 12 1612 5", out), 0);
-    EXPECT_EQ(out,
-              readFile(std::string(VARNEL_TEST_DATA) + "/golden/loop/16x12_seed1612_count5.txt"));
+    EXPECT_EQ(out, readTextFile(std::string(VARNEL_TEST_DATA) +
+                                "/golden/loop/16x12_seed1612_count5.txt"));
     EXPECT_EQ(run("4 4 4294967295 1", out), 0);
     EXPECT_EQ(out, buildLoops(4, 4, 4294967295u, 1));
     for (const char* bad : {"", "16 12 1", "18 12 1 1", "40 12 1 1", "0 12 1 1", "16 x 1 1",

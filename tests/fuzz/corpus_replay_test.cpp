@@ -10,22 +10,18 @@
 #include <string>
 
 #include "tests/fuzz/solve_input.h"
+#include "tests/support/text_file.h"
 
 namespace varnel::fuzz {
 namespace {
 
-namespace fs = std::filesystem;
+using varnel::testing_support::readTextFile;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+namespace fs = std::filesystem;
 
 // A hand-written hostile input of tests/fuzz/seeds.
 std::string seed(const char* name) {
-    return readFile(fs::path(VARNEL_TEST_DATA) / "fuzz" / "seeds" / name);
+    return readTextFile(fs::path(VARNEL_TEST_DATA) / "fuzz" / "seeds" / name);
 }
 
 // An empty compact problem of height rows of width cells.
@@ -42,7 +38,7 @@ TEST(FuzzReplay, KeptInputsKeepEveryInvariant) {
         const fs::path dir = fs::path(VARNEL_TEST_DATA) / "fuzz" / folder;
         if (!fs::is_directory(dir)) continue;
         for (const auto& entry : fs::directory_iterator(dir)) {
-            const FuzzRun run = solveFuzzInput(readFile(entry.path()));
+            const FuzzRun run = solveFuzzInput(readTextFile(entry.path()));
             EXPECT_EQ(run.violation, "") << entry.path();
             ++replayed;
         }

@@ -9,15 +9,11 @@
 #include <string>
 
 #include "tests/support/run_command.h"
+#include "tests/support/text_file.h"
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using varnel::testing_support::readTextFile;
 
 using varnel::testing_support::runCommand;
 
@@ -27,7 +23,7 @@ TEST_P(ProbeSolveGolden, CountersMatchExpected) {
     const std::string base = std::string(VARNEL_TEST_DATA) + "/golden/solve/" + GetParam();
     const std::string output =
         runCommand(std::string(VARNEL_PROBE_BINARY) + " solve '" + base + ".txt'");
-    EXPECT_EQ(output, readFile(base + ".probe"));
+    EXPECT_EQ(output, readTextFile(base + ".probe"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, ProbeSolveGolden,
