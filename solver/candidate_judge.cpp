@@ -124,47 +124,6 @@ void CandidateJudge::buildSlots(int32_t stride) {
     }
 }
 
-// True when placing the candidate's clue may record something before any sweep: the seeding of
-// a 0, of a 3 next to or diagonal to another 3, or of a 2 on a diagonal between two 3s. The
-// answer may err towards true; such candidates simply run alone.
-bool CandidateJudge::placingActs(const SolverBoard& board, const ClueCandidate& candidate) const {
-    const int32_t c = board.cellIndex(candidate.x, candidate.y);
-    const int32_t s = board.stride;
-    const uint8_t* clues = board.clues;
-    const int32_t rotations[4][2] = {{1, s}, {-s, 1}, {-1, -s}, {s, -1}};
-    switch (candidate.value) {
-        case 0: {
-            const ParityUnionFind& uf = board.uf;
-            return !board.done[c] || !uf.knownSame(c, c + 1) || !uf.knownSame(c, c - 1) ||
-                   !uf.knownSame(c, c + s) || !uf.knownSame(c, c - s);
-        }
-        case 2:
-            for (const auto& r : rotations) {
-                const int32_t step = r[0] + r[1];
-                int32_t p = c + step;
-                while (clues[p] == 2)
-                    p += step;
-                int32_t q = c - step;
-                while (clues[q] == 2)
-                    q -= step;
-                if (clues[p] == 3 && clues[q] == 3) return true;
-            }
-            return false;
-        case 3:
-            for (const auto& r : rotations) {
-                if (clues[c + r[0]] == 3) return true;
-                const int32_t step = r[0] + r[1];
-                int32_t p = c + step;
-                while (clues[p] == 2)
-                    p += step;
-                if (clues[p] == 3) return true;
-            }
-            return false;
-        default:
-            return false;
-    }
-}
-
 void CandidateJudge::runAlone(const SolverBoard& board, ClueCandidate& candidate,
                               bool byPropagation) {
     branch.copyFrom(board);
@@ -218,7 +177,7 @@ void CandidateJudge::leaveBase(int32_t k, int32_t i, int32_t reference) {
     a.board = freeBoards.back();
     freeBoards.pop_back();
     // The base run before its visit of i; the candidate's clue is placed when it runs, after the
-    // base sweep. Placing it seeds nothing here (placingActs said so), so writing the byte and
+    // base sweep. Placing it seeds nothing here (placingMaySeed said so), so writing the byte and
     // touching the cells that read it is all that placeClue would do.
     SolverBoard& own = boards[a.board];
     own.copyFrom(base);
@@ -549,7 +508,7 @@ void CandidateJudge::judge(const SolverBoard& board, bool byPropagation) {
     pending.assign(candidates.size(), 0);
     for (size_t k = 0; k < candidates.size(); ++k) {
         ClueCandidate& candidate = candidates[k];
-        if (placingActs(board, candidate)) {
+        if (board.placingMaySeed(candidate.x, candidate.y, candidate.value)) {
             runAlone(board, candidate, byPropagation);
         } else {
             pending[k] = 1;

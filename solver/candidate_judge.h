@@ -99,7 +99,6 @@ struct CandidateJudge {
 
   private:
     void buildSlots(int32_t stride);
-    bool placingActs(const SolverBoard& board, const ClueCandidate& candidate) const;
     void markProbes(const SolverBoard& board);
     void runAlone(const SolverBoard& board, ClueCandidate& candidate, bool byPropagation);
     // The base run: one sweep, or a propagate, with the probes at every visit that reads a

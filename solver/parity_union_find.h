@@ -5,6 +5,12 @@
 
 namespace varnel {
 
+// The relation that relate records between two cells: same colour or different colours. It is
+// also the xor of the two cells' tags when they are known to have the opposite relation, which is
+// how relate detects a contradiction.
+inline constexpr int SAME = 1;
+inline constexpr int DIFFERENT = 0;
+
 // Colour relations between the cells of a padded board: a union-find whose sets are cells of known
 // relative colour, with a parity bit per cell giving its colour relative to the rest of its set.
 //
@@ -65,10 +71,10 @@ struct ParityUnionFind {
     bool knownSame(int a, int b) const { return tags()[a] == tags()[b]; }
     bool knownDifferent(int a, int b) const { return (tags()[a] ^ tags()[b]) == 1; }
 
-    // Records that a and b have the same colour (same = 1) or different colours (same = 0). Merges
-    // two sets into the one with the smaller label; asking the opposite of a known relation sets
-    // contradiction and changes nothing else. Most calls from the rules ask for a relation that is
-    // already known, so that case is inline and the merge is not.
+    // Records that a and b have the same colour (same = SAME) or different colours (DIFFERENT).
+    // Merges two sets into the one with the smaller label; asking the opposite of a known relation
+    // sets contradiction and changes nothing else. Most calls from the rules ask for a relation
+    // that is already known, so that case is inline and the merge is not.
     void relate(int a, int b, int same) {
         const unsigned x = tags()[a] ^ tags()[b];
         if (x < 2) {

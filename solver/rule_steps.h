@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include "solver/parity_union_find.h"
+#include "solver/rotations.h"
+
 namespace varnel::rules {
 
 // The steps of the local deduction rules for one cell c in rotation (a, b), written once for any
@@ -10,12 +13,11 @@ namespace varnel::rules {
 // probes of the creator run them on a copy of the few cells one visit reads. Steps run in order,
 // and later tests see the relations recorded by earlier steps.
 
-constexpr int SAME = 1;
-constexpr int DIFFERENT = 0;
-
 template <class Context>
 [[gnu::always_inline]] inline void clueOne(Context& r, int32_t c, int32_t a, int32_t b) {
-    // Step 1: two sides at the corner between c - a and c - b.
+    // The sides towards c - a and c - b: alike neighbours there put both sides off (both on
+    // would be two), so the one side on is towards c + a or c + b; differing ones put one of
+    // them on, so the other two sides are off.
     if (r.same(c - a, c - b)) {
         r.relate(c, c - a, SAME);
         r.relate(c + a, c + b, DIFFERENT);
@@ -23,7 +25,7 @@ template <class Context>
         r.relate(c, c + a, SAME);
         r.relate(c, c + b, SAME);
     }
-    // Step 2: the two opposite sides along a.
+    // The two opposite sides along a, in the same way.
     if (r.same(c - a, c + a)) {
         r.relate(c, c - a, SAME);
         r.relate(c - b, c + b, DIFFERENT);
@@ -31,13 +33,13 @@ template <class Context>
         r.relate(c, c - b, SAME);
         r.relate(c, c + b, SAME);
     }
-    // Step 3: the one side on the loop is known, the other three are off.
+    // The one side on the loop is known, so the other three are off.
     if (r.differ(c, c - a)) {
         r.relate(c, c + a, SAME);
         r.relate(c, c - b, SAME);
         r.relate(c, c + b, SAME);
     }
-    // Step 4: a neighbouring 1 or 3 across the side c - a.
+    // A neighbouring 1 or 3 across the side towards c - a.
     const uint8_t neighbour = r.clue(c - a);
     if (neighbour == 1) {
         if (r.same(c - a - b, c - b) || r.same(c - a + b, c + b)) r.relate(c, c - a, SAME);
@@ -56,14 +58,17 @@ template <class Context>
 
 template <class Context>
 [[gnu::always_inline]] inline void clueTwo(Context& r, int32_t c, int32_t a, int32_t b) {
-    // Step 1.
+    // The sides towards c - a and c - b: alike neighbours there put both sides on or both off,
+    // so the other two sides are the opposite; differing ones put one of them on, and so one of
+    // the other two.
     if (r.same(c - a, c - b)) {
         r.relate(c - a, c + a, DIFFERENT);
         r.relate(c - a, c + b, DIFFERENT);
     } else if (r.differ(c - a, c - b)) {
         r.relate(c + a, c + b, DIFFERENT);
     }
-    // Step 2.
+    // The two opposite sides along a, in the same way; when one of them is on, a 3 at c - a
+    // also has its far side, towards c - 2a, on the loop.
     if (r.same(c - a, c + a)) {
         r.relate(c - a, c - b, DIFFERENT);
         r.relate(c - a, c + b, DIFFERENT);
@@ -71,7 +76,8 @@ template <class Context>
         r.relate(c - b, c + b, DIFFERENT);
         if (r.clue(c - a) == 3) r.relate(c - a, c - 2 * a, DIFFERENT);
     }
-    // Step 3: the side c - a is off the loop.
+    // The side towards c - a is off the loop: a known corner cell, or a 3 diagonally beyond
+    // c + a, tells which of the sides towards c - b and c + b is on.
     if (r.same(c, c - a)) {
         if (r.same(c + a - b, c)) {
             r.relate(c, c + b, DIFFERENT);
@@ -88,7 +94,7 @@ template <class Context>
             r.relate(c + a, c + b, DIFFERENT);
         }
     }
-    // Step 4: a 3 across the side c - a.
+    // A 3 across the side towards c - a.
     if (r.clue(c - a) != 3) return;
     if (r.same(c, c - b)) {
         if (r.differ(c - b, c - a - b)) {
@@ -103,14 +109,17 @@ template <class Context>
 
 template <class Context>
 [[gnu::always_inline]] inline void clueThree(Context& r, int32_t c, int32_t a, int32_t b) {
-    // Step 0: the side c + a is off, so the other three are on.
+    // The side towards c + a is off, so the other three are on; nothing more to learn in this
+    // rotation.
     if (r.same(c, c + a)) {
         r.relate(c, c - a, DIFFERENT);
         r.relate(c, c + b, DIFFERENT);
         r.relate(c, c - b, DIFFERENT);
         return;
     }
-    // Step 1.
+    // The sides towards c - a and c - b: alike neighbours there put both sides on (both off
+    // would leave only two), so exactly one of the other two is on; differing ones put one of
+    // them off, so the other two sides are on.
     if (r.same(c - a, c - b)) {
         r.relate(c, c - a, DIFFERENT);
         r.relate(c + a, c + b, DIFFERENT);
@@ -118,7 +127,7 @@ template <class Context>
         r.relate(c, c + a, DIFFERENT);
         r.relate(c, c + b, DIFFERENT);
     }
-    // Step 2.
+    // The two opposite sides along a, in the same way.
     if (r.same(c - a, c + a)) {
         r.relate(c, c - a, DIFFERENT);
         r.relate(c - b, c + b, DIFFERENT);
@@ -126,7 +135,7 @@ template <class Context>
         r.relate(c, c - b, DIFFERENT);
         r.relate(c, c + b, DIFFERENT);
     }
-    // Steps 3 and 4: a loop side runs into the corner of c from outside.
+    // A loop side runs into a corner of c from outside, between c - a and c -+ b.
     if (r.differ(c - a, c - a - b)) {
         r.relate(c, c + a, DIFFERENT);
         r.relate(c, c + b, DIFFERENT);
@@ -137,7 +146,7 @@ template <class Context>
         r.relate(c, c - b, DIFFERENT);
         r.relate(c - a + b, c + b, SAME);
     }
-    // Steps 5 and 6: the diagonal cells beyond c + a.
+    // The diagonal cells beyond c + a.
     if (r.same(c - a, c + a - b)) {
         r.relate(c, c - a, DIFFERENT);
     } else if (r.differ(c - a, c + a - b)) {
@@ -159,42 +168,40 @@ template <class Context>
 
 template <class Context>
 [[gnu::always_inline]] inline void corner(Context& r, int32_t c, int32_t a, int32_t b) {
-    // Step 1: the four cells around the corner point c, c + a, c + b, c + a + b never alternate.
+    // The four cells around the corner point of c, c + a, c + b and c + a + b never alternate.
     if (r.same(c + a, c + b) && r.differ(c + a, c + a + b)) r.relate(c, c + a, SAME);
-    // Step 2: two loop sides meeting straight at the corner point leave the other two off.
+    // Two loop sides meeting straight at the corner point leave the other two off.
     if (r.differ(c, c + a) && r.differ(c + b, c + a + b)) {
         r.relate(c, c + b, SAME);
         r.relate(c + a, c + a + b, SAME);
     }
-    // Step 3: three sides of c on the loop leave the fourth off.
+    // Three sides of c on the loop leave the fourth off.
     if (r.differ(c, c - b) && r.differ(c, c - a) && r.differ(c, c + a)) r.relate(c, c + b, SAME);
 }
 
-// One visit of cell i by the sweep, with (a, b) the four rotations in their fixed order (1, s),
-// (-s, 1), (-1, -s), (s, -1): the clue or blank rule unless the cell is done, the done check, and
-// the corner rule. A visit reads the cells within one step of i and, for a clue-2 cell next to a
-// 3, the cell two steps beyond it: nothing farther.
+// One visit of cell i by the sweep, with (a, b) the four rotations of forEachRotation in their
+// fixed order: the clue or blank rule unless the cell is done, the done check, and the corner
+// rule. A visit reads the cells within one step of i and, for a clue-2 cell next to a 3, the cell
+// two steps beyond it: nothing farther. The lambdas are always inlined, so each rule is inlined
+// with the offsets of its four rotations as if written out.
 template <class Context>
 [[gnu::always_inline]] inline void visitCell(Context& r, uint8_t& done, int32_t i, int32_t s) {
     if (!done) {
         switch (r.clue(i)) {
             case 3:
-                clueThree(r, i, 1, s);
-                clueThree(r, i, -s, 1);
-                clueThree(r, i, -1, -s);
-                clueThree(r, i, s, -1);
+                forEachRotation(
+                    s, [&](int32_t a, int32_t b)
+                           __attribute__((always_inline)) { clueThree(r, i, a, b); });
                 break;
             case 2:
-                clueTwo(r, i, 1, s);
-                clueTwo(r, i, -s, 1);
-                clueTwo(r, i, -1, -s);
-                clueTwo(r, i, s, -1);
+                forEachRotation(
+                    s, [&](int32_t a, int32_t b)
+                           __attribute__((always_inline)) { clueTwo(r, i, a, b); });
                 break;
             case 1:
-                clueOne(r, i, 1, s);
-                clueOne(r, i, -s, 1);
-                clueOne(r, i, -1, -s);
-                clueOne(r, i, s, -1);
+                forEachRotation(
+                    s, [&](int32_t a, int32_t b)
+                           __attribute__((always_inline)) { clueOne(r, i, a, b); });
                 break;
             default:
                 blank(r, i, 1, s);
@@ -206,10 +213,8 @@ template <class Context>
             done = 1;
         }
     }
-    corner(r, i, 1, s);
-    corner(r, i, -s, 1);
-    corner(r, i, -1, -s);
-    corner(r, i, s, -1);
+    forEachRotation(
+        s, [&](int32_t a, int32_t b) __attribute__((always_inline)) { corner(r, i, a, b); });
 }
 
 }  // namespace varnel::rules

@@ -56,10 +56,24 @@ struct SolverBoard {
     // gives. Clearing does not undo relations seeded before.
     void placeClue(int32_t x, int32_t y, uint8_t v);
 
+    // True when placeClue(x, y, v) may record a relation through the seeding rules: a 0 not yet
+    // seeded, a 3 next to a 3 or diagonal to one across a run of 2s, a 2 on a diagonal run of 2s
+    // between two 3s. It may err towards true, never towards false.
+    bool placingMaySeed(int32_t x, int32_t y, uint8_t v) const;
+
     // Seeding rules for a clue 0, a clue 3 in rotation (a, b) and a clue 2 in rotation (a, b).
     void seedClueZero(int32_t c);
     void seedClueThree(int32_t c, int32_t a, int32_t b);
     void seedClueTwo(int32_t c, int32_t a, int32_t b);
+
+    // What the clues give without search, cell by cell in index order: the clue-0 rule, and the
+    // clue-3 rule in the four rotations. A 2 is seeded only by placeClue.
+    void seedClues();
+
+    // The first cell c + k x step, k >= 1, that holds no 2: the far end of a diagonal run of 2s
+    // from c (step = a + b, one diagonal step). Border cells hold no clue, so the walk stops on
+    // the board.
+    int32_t diagonalEnd(int32_t c, int32_t step) const;
 
     // One pass of the local rules over padded rows 1 to H in index order.
     void sweep();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "solver/solver_board.h"
 #include "tests/solver/test_boards.h"
 
@@ -99,6 +101,67 @@ TEST(PlaceClue, OneAndClearOnlyWriteTheByteZeroIsSeeded) {
     EXPECT_TRUE(t.board.uf.knownSame(t.at(1, 1), t.at(1, 0)));
     t.board.placeClue(1, 1, NO_BOARD_CLUE);  // clearing keeps what was seeded
     EXPECT_TRUE(t.board.uf.knownSame(t.at(1, 1), t.at(1, 0)));
+}
+
+// placingMaySeed may err towards true but never towards false: whenever placing a clue records a
+// relation or a done flag, the predicate said it might. Boards with random clues and random
+// relations; every free cell tried with every clue value.
+TEST(PlaceClue, PlacingMaySeedNeverMissesASeeding) {
+    std::mt19937 rng(23);
+    int seeded = 0, quiet = 0;
+    for (int round = 0; round < 200; ++round) {
+        const int w = 2 + static_cast<int>(rng() % 6), h = 2 + static_cast<int>(rng() % 6);
+        std::vector<std::string> rows(h, std::string(w, '.'));
+        for (std::string& row : rows) {
+            for (char& ch : row) {
+                if (rng() % 3 == 0) ch = "0123"[rng() % 4];
+            }
+        }
+        TestBoard t(rows);
+        for (int n = static_cast<int>(rng() % 8); n > 0; --n) {
+            const int p = static_cast<int>(rng() % t.board.cellCount);
+            const int q = static_cast<int>(rng() % t.board.cellCount);
+            if (!t.board.uf.sameSet(p, q)) t.board.uf.relate(p, q, static_cast<int>(rng() % 2));
+        }
+        SolverBoard copy;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (rows[y][x] != '.') continue;
+                for (const uint8_t v : {0, 1, 2, 3}) {
+                    const bool may = t.board.placingMaySeed(x, y, v);
+                    copy.copyFrom(t.board);
+                    copy.placeClue(x, y, v);
+                    copy.placeClue(x, y, NO_BOARD_CLUE);
+                    const bool changed = copy.uf.tagStore != t.board.uf.tagStore ||
+                                         copy.uf.contradiction != t.board.uf.contradiction ||
+                                         copy.done != t.board.done;
+                    if (changed) {
+                        ASSERT_TRUE(may)
+                            << "round " << round << " cell " << x << "," << y << " clue " << int(v);
+                    }
+                    (changed ? seeded : quiet) += 1;
+                    if (v == 1) {
+                        EXPECT_FALSE(may);
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(seeded, 100);
+    EXPECT_GT(quiet, 100);
+
+    // The cases by name: a 3 beside a 3, a 3 diagonal to a 3 directly or across a run of 2s,
+    // a 2 that completes a diagonal between two 3s.
+    TestBoard t({".....", ".3...", "..2..", ".....", "....."});
+    EXPECT_TRUE(t.board.placingMaySeed(2, 1, 3));
+    EXPECT_TRUE(t.board.placingMaySeed(0, 0, 3));
+    EXPECT_TRUE(t.board.placingMaySeed(3, 3, 3));
+    EXPECT_FALSE(t.board.placingMaySeed(0, 4, 3));
+    EXPECT_FALSE(t.board.placingMaySeed(4, 1, 3));
+    EXPECT_FALSE(t.board.placingMaySeed(1, 3, 2));
+    TestBoard gap({"3....", ".....", "..3.."});
+    EXPECT_TRUE(gap.board.placingMaySeed(1, 1, 2));
+    EXPECT_FALSE(gap.board.placingMaySeed(1, 1, 1));
 }
 
 TEST(SetUp, ContradictoryCluesAreFlagged) {
