@@ -71,8 +71,7 @@ void ClueReducer::seedClues(const uint8_t* full) {
     }
 }
 
-bool ClueReducer::addBestClue(const uint8_t* full, SolverBoard& board, bool byPropagation,
-                              int32_t& best) {
+bool ClueReducer::addBestClue(const uint8_t* full, SolverBoard& board, JudgeBy by, int32_t& best) {
     // Candidates in row-major order, each measured as if placed alone on a copy of the board.
     std::vector<ClueCandidate>& list = judge.candidates;
     list.clear();
@@ -81,12 +80,12 @@ bool ClueReducer::addBestClue(const uint8_t* full, SolverBoard& board, bool byPr
             const int32_t p = r * width + c;
             const uint8_t v = full[p];
             if (problem[p] != NO_CLUE || !isClueValue(v)) continue;
-            if (v == 3 && !byPropagation) continue;  // the sweep phase never adds a 3
+            if (v == 3 && by == JudgeBy::SWEEP) continue;  // the sweep phase never adds a 3
             if (v == 0 && zeroNearby(c, r)) continue;
             list.push_back(ClueCandidate{c, r, v, 0});
         }
     }
-    judge.judge(board, byPropagation);
+    judge.judge(board, by);
 
     // Tie rule, in visiting order: only a count below the iteration's start can be chosen, and
     // the list keeps the candidates with the lowest count found.
@@ -119,7 +118,7 @@ bool ClueReducer::addClues(const uint8_t* full, SolverBoard& board, SolverBoard&
 
     // Sweep phase: each candidate judged by one sweep.
     while (best >= minSets) {
-        if (!addBestClue(full, board, false, best)) return false;
+        if (!addBestClue(full, board, JudgeBy::SWEEP, best)) return false;
         if (best == 1) return true;
     }
 
@@ -128,7 +127,7 @@ bool ClueReducer::addClues(const uint8_t* full, SolverBoard& board, SolverBoard&
     scratch.propagate();  // its result is not used: only the set count is compared
     best = scratch.uf.setCount;
     while (best != 1) {
-        if (!addBestClue(full, board, true, best)) return false;
+        if (!addBestClue(full, board, JudgeBy::PROPAGATE, best)) return false;
     }
     return true;
 }
@@ -136,10 +135,10 @@ bool ClueReducer::addClues(const uint8_t* full, SolverBoard& board, SolverBoard&
 void ClueReducer::removeClues(const uint8_t* full, SolverBoard& board, RegionScan& scan) {
     const int32_t cells = width * height;
     // Both passes compare with the set count of the whole problem at the start of the pass.
-    for (const bool byPropagation : {false, true}) {
+    for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
         auto judge = [&]() {
             board.setUp(problem.data(), width, height, scan);
-            if (byPropagation) {
+            if (by == JudgeBy::PROPAGATE) {
                 board.propagate();
             } else {
                 board.sweep();
@@ -152,7 +151,7 @@ void ClueReducer::removeClues(const uint8_t* full, SolverBoard& board, RegionSca
             problem[p] = NO_CLUE;
             const bool needed = judge() > reference;
             // In the second pass a clue that is not needed still stays with four chances in five.
-            if (needed || (byPropagation && random->draw(5) > 0)) {
+            if (needed || (by == JudgeBy::PROPAGATE && random->draw(5) > 0)) {
                 problem[p] = full[p];
             } else {
                 --clueCount;

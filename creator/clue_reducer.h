@@ -65,10 +65,10 @@ struct ClueReducer {
     // Copies the full clue at p into the problem and counts it.
     void takeClue(const uint8_t* full, int32_t p);
     void rebuildZeroRows();
-    // One adding iteration: judges every candidate as if placed alone on a copy of board (one
-    // sweep, or propagate when byPropagation), keeps the tied best below best, picks one by a
-    // draw and places it on board. False when no candidate lowers best.
-    bool addBestClue(const uint8_t* full, SolverBoard& board, bool byPropagation, int32_t& best);
+    // One adding iteration: judges every candidate as if placed alone on a copy of board (by one
+    // sweep or by propagate), keeps the tied best below best, picks one by a draw and places it
+    // on board. False when no candidate lowers best.
+    bool addBestClue(const uint8_t* full, SolverBoard& board, JudgeBy by, int32_t& best);
 };
 
 }  // namespace varnel

@@ -2,12 +2,19 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <vector>
 
 #include "solver/solver_board.h"
 
 namespace varnel {
+
+// How the candidate judge measures a candidate: by one sweep, or by propagate.
+enum class JudgeBy : uint8_t {
+    SWEEP,
+    PROPAGATE,
+};
 
 // A clue to try on a board, and what one sweep or propagate leaves with it.
 struct ClueCandidate {
@@ -50,13 +57,14 @@ struct CandidateJudge {
         int32_t candidate = 0;  // index in candidates
         int32_t board = 0;      // index in boards
         int32_t reference = 0;  // the reference count of its propagate
-        int32_t resume = 0;     // the cell where its current sweep goes on
+        int32_t resume = 0;     // the cell where its current sweep goes on: stride at the start
+                                // of a sweep, cellCount when the sweep is complete
     };
     // One merge made by a visit of the base run.
     struct Merge {
         int32_t a = 0;  // the two cells related
         int32_t b = 0;
-        int32_t same = 0;  // 1 same colour, 0 different colours
+        int32_t same = 0;  // SAME or DIFFERENT
     };
     // What the base run's visit of a cell read and did.
     struct BaseVisit {
@@ -69,7 +77,44 @@ struct CandidateJudge {
         uint8_t askedOpposite = 0;  // 1 when the visit asked a relation opposite to a known one
         int32_t firstMerge = 0;     // its merges: baseMerges[firstMerge, firstMerge + merges)
         int32_t merges = 0;
+
+        // The three tags from cell i on, as one number. The tag array's padding keeps the 8-byte
+        // read inside it for every cell a sweep visits.
+        static uint64_t threeTags(const uint16_t* tag, int32_t i) {
+            uint64_t bits = 0;
+            std::memcpy(&bits, tag + i, sizeof bits);
+            return bits & ((uint64_t{1} << 48) - 1);
+        }
+
+        // Notes the tags that the visit of cell i reads, before the visit.
+        void recordReads(const uint16_t* tag, int32_t i, int32_t s) {
+            block = {threeTags(tag, i - s - 1), threeTags(tag, i - 1), threeTags(tag, i + s - 1)};
+            far = {tag[i - 2], tag[i + 2], tag[i - 2 * s], tag[i + 2 * s]};
+        }
+
+        // True when the visit of i reads now exactly the tags the base run's visit read. Cells
+        // two steps away are read only by a clue-2 visit.
+        bool readsSame(const uint16_t* tag, int32_t i, int32_t s, bool clueTwo) const {
+            if (threeTags(tag, i - 1) != block[1] || threeTags(tag, i - s - 1) != block[0] ||
+                threeTags(tag, i + s - 1) != block[2]) {
+                return false;
+            }
+            return !clueTwo || (tag[i - 2] == far[0] && tag[i + 2] == far[1] &&
+                                tag[i - 2 * s] == far[2] && tag[i + 2 * s] == far[3]);
+        }
     };
+    // What a propagate run does after a sweep, as propagate decides it.
+    enum class AfterSweep : uint8_t {
+        ENDS,          // a contradiction, or one set left
+        SWEEPS_AGAIN,  // the sweep merged sets
+        PASSES,        // the sweep merged nothing: a connectivity pass comes next
+    };
+    // What a propagate run on board does after a sweep, with reference the set count before the
+    // sweep's run of sweeps began.
+    static AfterSweep afterSweep(const SolverBoard& board, int32_t reference) {
+        if (board.uf.contradiction || board.uf.setCount == 1) return AfterSweep::ENDS;
+        return board.uf.setCount != reference ? AfterSweep::SWEEPS_AGAIN : AfterSweep::PASSES;
+    }
 
     SolverBoard base;                 // the base run; shares the board's clues and scan record
     SolverBoard branch;               // a candidate run alone from the start
@@ -94,33 +139,46 @@ struct CandidateJudge {
     int32_t nearSlots = 0;            // slots of the 3 x 3 block
     int32_t slotStride = 0;           // the stride slotOf was built for
 
-    // Fills the sets of every candidate. byPropagation picks propagate over a single sweep.
-    void judge(const SolverBoard& board, bool byPropagation);
+    // Fills the sets of every candidate, measured by one sweep or by propagate.
+    void judge(const SolverBoard& board, JudgeBy by);
 
   private:
+    // The base run (candidate_judge.cpp).
+    void runAlone(const SolverBoard& board, ClueCandidate& candidate, JudgeBy by);
+    void runBase(JudgeBy by);
+    // One sweep of the base run, with the probes at every visit that reads a pending candidate's
+    // clue, recording every visit.
+    void sweepWithProbes(int32_t reference);
+
+    // The probes (visit_probes.cpp).
     void buildSlots(int32_t stride);
     void markProbes(const SolverBoard& board);
-    void runAlone(const SolverBoard& board, ClueCandidate& candidate, bool byPropagation);
-    // The base run: one sweep, or a propagate, with the probes at every visit that reads a
-    // pending candidate's clue, recording every visit.
-    void sweepWithProbes(int32_t reference);
-    void runBase(bool byPropagation);
     // Probes the visit of cell i for every pending candidate whose clue it reads; candidates
     // whose visit differs leave the base run here.
     void probeVisit(int32_t i, int32_t reference);
+
+    // Candidates running apart (candidates_apart.cpp).
     void leaveBase(int32_t k, int32_t i, int32_t reference);
     // A candidate's sweep from a.resume, repeating the base sweep's visits where they read the
     // same tags.
     void followSweep(const Apart& a);
+    // After a base sweep: rejoins, ends or keeps each candidate apart; baseNext is what the base
+    // run does next.
+    void stepApart(int32_t reference, AfterSweep baseNext);
+    // Runs a candidate apart to its end, from a.resume on.
+    void finishApart(const Apart& a);
+    void release(const Apart& a);
+
     // Runs fn on a candidate's board with its clue in the shared clue array.
     template <class Fn>
-    void withClue(const Apart& a, Fn fn);
-    // After a base sweep: rejoins, ends or keeps each candidate apart; baseEnds and
-    // baseSweepsAgain tell what the base run does next.
-    void stepApart(int32_t reference, bool baseEnds, bool baseSweepsAgain);
-    // Runs a candidate apart to its end, from just after a sweep or from the start of one.
-    void finishApart(const Apart& a, bool atSweepStart);
-    void release(const Apart& a);
+    void withClue(const Apart& a, Fn fn) {
+        const ClueCandidate& candidate = candidates[a.candidate];
+        SolverBoard& own = boards[a.board];
+        const int32_t p = own.cellIndex(candidate.x, candidate.y);
+        own.clues[p] = candidate.value;
+        fn(own);
+        own.clues[p] = NO_BOARD_CLUE;
+    }
 };
 
 }  // namespace varnel

@@ -17,6 +17,15 @@ struct WorkCounters {
     int64_t connectivityPasses = 0;  // connectivity passes, on boards and scratch copies alike
     int64_t boardCopies = 0;         // copyFrom calls
 
+    // Counts one sweep that covered `cells` cells, visited `visited` of them and made `relates`
+    // relate calls.
+    void addSweep(int64_t cells, int64_t visited, int64_t relates) {
+        ++sweeps;
+        cellsSwept += cells;
+        cellsVisited += visited;
+        ruleRelates += relates;
+    }
+
     void add(const WorkCounters& other) {
         setUps += other.setUps;
         sweeps += other.sweeps;

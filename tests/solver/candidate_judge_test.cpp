@@ -34,7 +34,7 @@ TEST(CandidateJudge, MatchesEachCandidateRunAlone) {
             RegionScan scan;
             SolverBoard board;
             board.setUp(problem.data(), w, h, scan);
-            for (const bool byPropagation : {false, true}) {
+            for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
                 CandidateJudge judge;
                 for (int32_t y = 0; y < h; ++y) {
                     for (int32_t x = 0; x < w; ++x) {
@@ -44,10 +44,10 @@ TEST(CandidateJudge, MatchesEachCandidateRunAlone) {
                         }
                     }
                 }
-                judge.judge(board, byPropagation);
+                judge.judge(board, by);
                 SolverBoard alone;
                 alone.copyFrom(board);
-                if (byPropagation) {
+                if (by == JudgeBy::PROPAGATE) {
                     alone.propagate();
                 } else {
                     alone.sweep();
@@ -56,7 +56,7 @@ TEST(CandidateJudge, MatchesEachCandidateRunAlone) {
                 for (const ClueCandidate& candidate : judge.candidates) {
                     alone.copyFrom(board);
                     alone.placeClue(candidate.x, candidate.y, candidate.value);
-                    if (byPropagation) {
+                    if (by == JudgeBy::PROPAGATE) {
                         alone.propagate();
                     } else {
                         alone.sweep();
@@ -65,7 +65,7 @@ TEST(CandidateJudge, MatchesEachCandidateRunAlone) {
                     ASSERT_EQ(candidate.sets, alone.uf.setCount)
                         << w << "x" << h << " round " << round << " candidate " << candidate.x
                         << "," << candidate.y << " value " << int(candidate.value)
-                        << (byPropagation ? " by propagation" : " by sweep");
+                        << (by == JudgeBy::PROPAGATE ? " by propagation" : " by sweep");
                     (candidate.sets == without ? following : differing) += 1;
                 }
             }

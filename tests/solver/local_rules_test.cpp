@@ -1,13 +1,28 @@
-#include "solver/local_rules.h"
-
 #include <gtest/gtest.h>
 
+#include "solver/rule_steps.h"
+#include "solver/sweep_context.h"
 #include "tests/solver/test_boards.h"
 
 namespace varnel {
 namespace {
 
 using testing::TestBoard;
+
+// Applies one rule at cell c in rotation (a, b) through the sweep's context, as a sweep would.
+template <class Rule>
+void applyRule(SolverBoard& board, Rule rule, int32_t c, int32_t a, int32_t b) {
+    SweepContext context = contextOf(board);
+    rule(context, c, a, b);
+    storeContradiction(board, context);
+}
+
+constexpr auto BLANK_RULE = [](SweepContext& r, int32_t c, int32_t a, int32_t b) {
+    rules::blank(r, c, a, b);
+};
+constexpr auto CORNER_RULE = [](SweepContext& r, int32_t c, int32_t a, int32_t b) {
+    rules::corner(r, c, a, b);
+};
 
 TEST(Sweep, CornerCluesInTheTopLeftCorner) {
     TestBoard three({"3...", "....", "...."});
@@ -36,7 +51,7 @@ TEST(Rules, BlankCellTakesTheColourOfFourAlikeNeighbours) {
     for (const int n : {c - 1, c + 1, c - b.stride})
         b.uf.relate(c + b.stride, n, 1);
     b.uf.relate(OUTSIDE, c + b.stride, 0);
-    ruleBlank(b, c, 1, b.stride);
+    applyRule(b, BLANK_RULE, c, 1, b.stride);
     EXPECT_TRUE(b.uf.knownDifferent(OUTSIDE, c));
 
     // With one neighbour undecided the rule does nothing.
@@ -45,7 +60,7 @@ TEST(Rules, BlankCellTakesTheColourOfFourAlikeNeighbours) {
     u.board.uf.relate(d - 1, d + 1, 1);
     u.board.uf.relate(d - 1, d - u.board.stride, 1);
     const int32_t sets = u.board.uf.setCount;
-    ruleBlank(u.board, d, 1, u.board.stride);
+    applyRule(u.board, BLANK_RULE, d, 1, u.board.stride);
     EXPECT_EQ(u.board.uf.setCount, sets);
 }
 
@@ -53,19 +68,20 @@ TEST(Rules, CornerRuleClosesThreeSidedCellAndBreaksAlternation) {
     TestBoard t({"...", "...", "..."});
     SolverBoard& b = t.board;
     const int c = t.at(1, 1), s = b.stride;
-    // Step 3: three sides of c on the loop (c differs from above, left and right).
+    // Three sides of c on the loop (c differs from above, left and right): the fourth is off.
     b.uf.relate(OUTSIDE, c, 0);
     for (const int n : {c - s, c - 1, c + 1})
         b.uf.relate(OUTSIDE, n, 1);
-    ruleCorner(b, c, 1, s);
+    applyRule(b, CORNER_RULE, c, 1, s);
     EXPECT_TRUE(b.uf.knownSame(c, c + s));
 
-    // Step 1: c + a and c + b alike, c + a + b different: c joins c + a.
+    // c + a and c + b alike, c + a + b different: c joins c + a, so the four cells around the
+    // corner point do not alternate.
     TestBoard u({"...", "...", "..."});
     const int d = u.at(0, 0), w = u.board.stride;
     u.board.uf.relate(d + 1, d + w, 1);
     u.board.uf.relate(d + 1, d + 1 + w, 0);
-    ruleCorner(u.board, d, 1, w);
+    applyRule(u.board, CORNER_RULE, d, 1, w);
     EXPECT_TRUE(u.board.uf.knownSame(d, d + 1));
 }
 

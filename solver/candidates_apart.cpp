@@ -1,0 +1,125 @@
+// Candidates running apart from the candidate judge's base run: each on a board of its own,
+// copied from the base run where its visit first differed. Its sweep repeats the base sweep's
+// visits that read the same tags, and under propagate it keeps step with the base run, sweep by
+// sweep, until it rejoins the base run, ends, or takes another course and runs to its end alone.
+
+#include "solver/candidate_judge.h"
+#include "solver/sweep_context.h"
+
+namespace varnel {
+
+void CandidateJudge::leaveBase(int32_t k, int32_t i, int32_t reference) {
+    pending[k] = 0;
+    Apart a;
+    a.candidate = k;
+    a.reference = reference;
+    a.resume = i;
+    if (freeBoards.empty()) {
+        boards.emplace_back();
+        freeBoards.push_back(static_cast<int32_t>(boards.size()) - 1);
+    }
+    a.board = freeBoards.back();
+    freeBoards.pop_back();
+    // The base run before its visit of i; the candidate's clue is placed when it runs, after the
+    // base sweep. Placing it seeds nothing here (placingMaySeed said so), so writing the byte and
+    // touching the cells that read it is all that placeClue would do.
+    SolverBoard& own = boards[a.board];
+    own.copyFrom(base);
+    const ClueCandidate& candidate = candidates[k];
+    own.uf.touchArea(candidate.y, candidate.y + 2, candidate.x, candidate.x + 2);
+    leavers.push_back(a);
+}
+
+void CandidateJudge::release(const Apart& a) {
+    candidates[a.candidate].sets = boards[a.board].uf.setCount;
+    freeBoards.push_back(a.board);
+}
+
+void CandidateJudge::finishApart(const Apart& a) {
+    withClue(a, [&](SolverBoard& own) { own.propagateFrom(a.resume, a.reference); });
+    release(a);
+}
+
+void CandidateJudge::followSweep(const Apart& a) {
+    const ClueCandidate& candidate = candidates[a.candidate];
+    SolverBoard& own = boards[a.board];
+    const int32_t s = own.stride;
+    const int32_t lastRow = own.paddedHeight - 2;
+    const int32_t end = (lastRow + 1) * s;
+    if (a.resume >= end) return;
+    SweepContext context = contextOf(own);
+    uint8_t* doneFlags = own.done.data();
+    const uint16_t* tag = own.uf.tags();
+    // The visits of the 3 x 3 block around the candidate's cell read its clue and are always
+    // played: padded rows and columns firstBlockRow, firstBlockColumn and the two after each.
+    const int32_t firstBlockRow = candidate.y, firstBlockColumn = candidate.x;
+    auto visit = [&](int32_t i, int32_t row, int32_t x) __attribute__((always_inline)) {
+        const BaseVisit& v = baseVisits[i];
+        const bool repeat = visitSweep[i] == baseSweep && doneFlags[i] == v.doneBefore &&
+                            !(static_cast<uint32_t>(row - firstBlockRow) <= 2 &&
+                              static_cast<uint32_t>(x - firstBlockColumn) <= 2) &&
+                            v.readsSame(tag, i, s, own.clues[i] == 2);
+        if (!repeat) return visitRecords(context, doneFlags[i], i, s);
+        // Same tags read, same clues, same done flag: the visit does what the base run's did,
+        // merge for merge.
+        for (int32_t m = v.firstMerge; m < v.firstMerge + v.merges; ++m) {
+            const Merge& merge = baseMerges[m];
+            own.uf.merge(merge.a, merge.b, merge.same);
+        }
+        doneFlags[i] = v.doneAfter;
+        if (v.askedOpposite) context.contradiction = true;
+        return v.merges > 0 || v.doneAfter != v.doneBefore || v.askedOpposite != 0;
+    };
+    const int64_t cellsVisited =
+        walkTouchedCells(own.uf.touched.data(), s, a.resume, lastRow, visit);
+    finishSweep(own, context, a.resume, cellsVisited);
+}
+
+namespace {
+
+// The same relations, done flags and contradiction flag.
+bool sameState(const SolverBoard& a, const SolverBoard& b) {
+    return a.uf.setCount == b.uf.setCount && a.uf.contradiction == b.uf.contradiction &&
+           a.uf.tagStore == b.uf.tagStore && a.done == b.done;
+}
+
+}  // namespace
+
+void CandidateJudge::stepApart(int32_t reference, AfterSweep baseNext) {
+    size_t kept = 0;
+    for (size_t n = 0; n < apart.size(); ++n) {
+        Apart a = apart[n];
+        SolverBoard& own = boards[a.board];
+        if (a.reference == reference && sameState(own, base)) {
+            // Back on the base run's course: probed again from here.
+            pending[a.candidate] = 1;
+            freeBoards.push_back(a.board);
+            continue;
+        }
+        const AfterSweep next = afterSweep(own, a.reference);
+        if (next == AfterSweep::ENDS) {
+            release(a);  // the solved check that follows changes no relation
+            continue;
+        }
+        if (baseNext == AfterSweep::ENDS || next != baseNext) {
+            a.resume = own.cellCount;  // its sweep is complete
+            finishApart(a);
+            continue;
+        }
+        if (next == AfterSweep::SWEEPS_AGAIN) {
+            a.reference = own.uf.setCount;
+        } else {
+            SolverBoard::PassOutcome outcome = SolverBoard::PassOutcome::NOTHING;
+            withClue(a, [&](SolverBoard& b) { outcome = b.connectivityPass(); });
+            if (outcome != SolverBoard::PassOutcome::DECIDED) {
+                release(a);
+                continue;
+            }
+            a.reference = own.uf.setCount;
+        }
+        apart[kept++] = a;
+    }
+    apart.resize(kept);
+}
+
+}  // namespace varnel
