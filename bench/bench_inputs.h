@@ -55,8 +55,7 @@ inline ClueGrid fullCluesOf(const SolverBoard& solved, int32_t width, int32_t he
 // Solves p on a fresh board; the board is left as the solve left it.
 inline void solveOn(SolverBoard& board, RegionScan& scan, const BenchProblem& p) {
     board.setUp(p.grid.data(), p.width, p.height, scan);
-    uint8_t failed = 0;
-    board.solveWithBranching(nullptr, failed);
+    board.solveWithBranching(nullptr);
 }
 
 // Stops the run: a benchmark input that cannot be made would make every figure meaningless.

@@ -28,7 +28,7 @@ bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* g
                  WorkCounters* work) {
     const int32_t cells = width * height;
 
-    // Step 1: the thresholds, before any other draw.
+    // The thresholds come before any other draw.
     const MakerThresholds limits = drawThresholds(random, cells);
 
     std::vector<uint8_t> full(static_cast<size_t>(cells));
@@ -39,14 +39,17 @@ bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* g
     SolverBoard scratch;
     board.work = work;  // the scratch board takes it from its copies of the board
 
-    // Step 2: a loop whose full clue grid propagation alone solves.
+    // A loop whose full clue grid propagation alone solves.
     for (;;) {
         builder.buildLoop();
         board.setUp(full.data(), width, height, scan);
         if (board.propagate() && board.uf.setCount == 1) break;
     }
 
-    // Steps 3 to 9: thin the clues.
+    // Thin the clues: seed 0s and 3s, add the clues that help the solver most, remove the ones
+    // it does not need, add again until propagation alone solves the problem, and top up sparse
+    // places. More than maxClues clues after the removal or after the second adding rejects
+    // the attempt.
     ClueReducer reducer;
     reducer.init(&random, width, height);
     reducer.seedClues(full.data());
@@ -61,18 +64,16 @@ bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* g
     if (reducer.clueCount > limits.maxClues) return false;
     reducer.topUpClues(full.data(), limits.targetClues);
 
-    // Step 10: the sets one sweep leaves.
+    // The sets one sweep leaves, for the score.
     board.setUp(reducer.problem.data(), width, height, scan);
     board.sweep();
     const int32_t sweepSets = board.uf.setCount;
 
-    // Step 11: the check by the solver; only a contradiction rejects the problem.
+    // The check by the solver; only a failed solve rejects the problem, a stuck one is kept.
     board.setUp(reducer.problem.data(), width, height, scan);
-    uint8_t failed = 0;
-    board.solveWithBranching(nullptr, failed);
-    if (failed) return false;
+    if (board.solveWithBranching(nullptr).outcome == SolveOutcome::FAILED) return false;
 
-    // Steps 12 and 13.
+    // The score from the solver's work, and the problem into the caller's grid.
     score = difficultyScore(sweepSets, board.scanCount, board.trialCount, cells);
     std::copy(reducer.problem.begin(), reducer.problem.end(), grid);
     return true;

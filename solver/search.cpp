@@ -6,7 +6,7 @@
 namespace varnel {
 
 void SolverBoard::copyFrom(const SolverBoard& source) {
-    // Step 1: sizes and counters.
+    // A copy starts with its source's counters; what it counts is dropped with it.
     scan = source.scan;
     stride = source.stride;
     paddedHeight = source.paddedHeight;
@@ -16,17 +16,15 @@ void SolverBoard::copyFrom(const SolverBoard& source) {
     answerCount = source.answerCount;
     work = source.work;
     if (work != nullptr) ++work->boardCopies;
-    // Step 2: a scratch board refers to the clues of the board it was first copied from.
+    // A scratch board refers to the clues of the board it was first copied from.
     if (clues == nullptr) {
         clues = source.clues;
         ownsClues = 0;
     }
-    // Steps 3 to 5: done flags and relations, overwritten in place.
+    // Done flags and relations, overwritten in place.
     done.resize(source.done.size());
     std::copy(source.done.begin(), source.done.end(), done.begin());
     uf.copyFrom(source.uf);
-    // Step 6.
-    scan->closedFound = 0;
 }
 
 bool SolverBoard::trialStep(SolverBoard& scratch) {
@@ -36,16 +34,16 @@ bool SolverBoard::trialStep(SolverBoard& scratch) {
         const int32_t b = pairs.b;
         // Same colour is always tried first; a refuted assumption proves the opposite.
         scratch.copyFrom(*this);
-        scratch.uf.relate(a, b, 1);
+        scratch.uf.relate(a, b, SAME);
         if (!scratch.propagate()) {
-            uf.relate(a, b, 0);
+            uf.relate(a, b, DIFFERENT);
             ++trialCount;
             return true;
         }
         scratch.copyFrom(*this);
-        scratch.uf.relate(a, b, 0);
+        scratch.uf.relate(a, b, DIFFERENT);
         if (!scratch.propagate()) {
-            uf.relate(a, b, 1);
+            uf.relate(a, b, SAME);
             ++trialCount;
             return true;
         }
@@ -53,55 +51,49 @@ bool SolverBoard::trialStep(SolverBoard& scratch) {
     return false;
 }
 
-bool SolverBoard::solveLoop(const AnswerPrinter* printer, uint8_t& failed) {
+SolveOutcome SolverBoard::solveLoop(const AnswerPrinter* printer) {
     SolverBoard scratch;
-    // Step 1.
-    if (!propagate()) {
-        failed = 1;
-        return false;
-    }
-    // Step 2: trial steps until solved or stuck.
+    if (!propagate()) return SolveOutcome::FAILED;
+    // Trial steps, each followed by propagation, until solved or stuck.
     for (;;) {
         if (uf.setCount == 1) {
             if (printer != nullptr) (*printer)(*this);
             ++answerCount;
-            failed = 0;
-            return true;
+            return SolveOutcome::FOUND;
         }
-        if (!trialStep(scratch)) {
-            failed = 0;
-            return false;
-        }
-        if (!propagate()) {
-            failed = 1;
-            return false;
-        }
+        if (!trialStep(scratch)) return SolveOutcome::STUCK;
+        if (!propagate()) return SolveOutcome::FAILED;
     }
 }
 
-void SolverBoard::branchStep(const AnswerPrinter* printer, uint8_t& failed) {
+SolveOutcome SolverBoard::branchStep(const AnswerPrinter* printer) {
     SolverBoard scratch;
     LabelPairs pairs{uf};
     while (pairs.next()) {
         const int32_t a = pairs.a;
         const int32_t b = pairs.b;
-        for (const int assumed : {1, 0}) {
+        // Same colour is always tried first; only a contradiction on the scratch copy decides.
+        for (const int assumed : {SAME, DIFFERENT}) {
             scratch.copyFrom(*this);
             scratch.uf.relate(a, b, assumed);
-            scratch.solveLoop(nullptr, failed);
-            if (failed == 1) {
-                uf.relate(a, b, assumed ^ 1);
+            if (scratch.solveLoop(nullptr) == SolveOutcome::FAILED) {
+                uf.relate(a, b, assumed == SAME ? DIFFERENT : SAME);
                 ++trialCount;
-                solveLoop(printer, failed);
-                return;
+                return solveLoop(printer);
             }
         }
     }
-    failed = 1;
+    return SolveOutcome::FAILED;
 }
 
-void SolverBoard::solveWithBranching(const AnswerPrinter* printer, uint8_t& failed) {
-    if (!solveLoop(printer, failed) && failed == 0) branchStep(printer, failed);
+SolveResult SolverBoard::solveWithBranching(const AnswerPrinter* printer) {
+    SolveResult result;
+    result.outcome = solveLoop(printer);
+    if (result.outcome == SolveOutcome::STUCK) {
+        result.branched = true;
+        result.outcome = branchStep(printer);
+    }
+    return result;
 }
 
 }  // namespace varnel

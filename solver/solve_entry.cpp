@@ -11,10 +11,10 @@ SolveSummary solveClues(const uint8_t* grid, int32_t width, int32_t height,
     SolverBoard board;
     board.work = work;
     board.setUp(grid, width, height, scan);
+    const SolveResult result = board.solveWithBranching(printer);
     SolveSummary summary;
-    summary.result = board.solveLoop(printer, summary.failed);
-    if (!summary.result && summary.failed == 0) board.branchStep(printer, summary.failed);
-    summary.result = board.uf.setCount == 1 && board.answerCount > 0 && summary.failed == 0;
+    summary.outcome = result.outcome;
+    summary.branched = result.branched;
     summary.answerCount = board.answerCount;
     summary.trialCount = board.trialCount;
     summary.scanCount = board.scanCount;
@@ -25,8 +25,9 @@ SolveSummary solveClues(const uint8_t* grid, int32_t width, int32_t height,
 int32_t solveProblem(const uint8_t* grid, int32_t width, int32_t height,
                      const AnswerPrinter& printAnswer, const VerdictPrinter& printVerdict) {
     const SolveSummary summary = solveClues(grid, width, height, &printAnswer);
-    printVerdict(summary.failed, summary.answerCount);
-    return summary.failed == 1 ? 0 : summary.answerCount;
+    const bool failed = summary.outcome == SolveOutcome::FAILED;
+    printVerdict(failed ? 1 : 0, summary.answerCount);
+    return failed ? 0 : summary.answerCount;
 }
 
 }  // namespace varnel

@@ -10,21 +10,21 @@ namespace varnel {
 
 // How one problem's solve ended, with the board's counters as the solve left them.
 struct SolveSummary {
-    bool result = false;      // true: solved
-    uint8_t failed = 0;       // 1: contradiction, or no decisive pair in the branching step
+    SolveOutcome outcome = SolveOutcome::FAILED;  // FOUND, STUCK or FAILED
+    bool branched = false;    // the solve loop was stuck and the branching step ran
     int32_t answerCount = 0;  // 0 or 1
     int32_t trialCount = 0;   // relations decided by search
-    int32_t scanCount = 0;    // connectivity passes
+    int32_t scanCount = 0;    // scans: connectivity passes
     int32_t setCount = 0;     // sets left at the end
 };
 
-// Receives the verdict of one problem: failed, and the number of answers counted.
+// Receives the verdict of one problem: failed (1 when the outcome was FAILED, else 0), and the
+// number of answers counted.
 using VerdictPrinter = std::function<void(uint8_t failed, int32_t answerCount)>;
 
-// Sets up a fresh board for the W x H grid and runs the solve loop, then the branching step when
-// the loop is stuck. printer (may be null) receives the board when it is solved; the solver's work
-// is counted into work when it is given. The problem must
-// fit the solver's labels (fitsSolverLabels).
+// Sets up a fresh board for the W x H grid and solves it with solveWithBranching. printer (may be
+// null) receives the board when it is solved; the solver's work is counted into work when it is
+// given. The problem must fit the solver's labels (fitsSolverLabels).
 SolveSummary solveClues(const uint8_t* grid, int32_t width, int32_t height,
                         const AnswerPrinter* printer, WorkCounters* work = nullptr);
 

@@ -22,6 +22,19 @@ struct SolverBoard;
 // Called with the board each time the solve loop finds it solved while printing is asked for.
 using AnswerPrinter = std::function<void(const SolverBoard&)>;
 
+// How a solve ended.
+enum class SolveOutcome : uint8_t {
+    FOUND,   // one set left: the answer was counted in answerCount (and printed if asked)
+    STUCK,   // stopped without deciding: no step could decide another relation
+    FAILED,  // the relations admit no answer, or the branching step found no decisive pair
+};
+
+// How solveWithBranching ended, and whether its branching step ran.
+struct SolveResult {
+    SolveOutcome outcome = SolveOutcome::FAILED;
+    bool branched = false;  // the solve loop was stuck and the branching step ran
+};
+
 // The solver's working state for one problem, laid out on a (W + 2) x (H + 2) board whose outer
 // ring of border cells is always outside. Problem cell (x, y) has index (y + 1) x stride + x + 1.
 // A scratch board made by copyFrom refers to the clues and the RegionScan of its source.
@@ -36,7 +49,7 @@ struct SolverBoard {
     int32_t paddedHeight = 0;       // H + 2
     int32_t cellCount = 0;          // stride x paddedHeight
     int32_t trialCount = 0;         // relations decided by the trial and branching steps
-    int32_t scanCount = 0;          // connectivity passes run by propagate
+    int32_t scanCount = 0;          // scans: connectivity passes run by propagate on this board
     int32_t answerCount = 0;        // answers found on this board
     WorkCounters* work = nullptr;   // where this board and its copies count their work; not owned,
                                     // null for none
@@ -98,8 +111,8 @@ struct SolverBoard {
         NOTHING,  // nothing to decide
     };
 
-    // One connectivity pass of propagate: adds scanCount and looks at the known regions in the
-    // order of their lowest cell.
+    // One connectivity pass of propagate (a scan): adds 1 to scanCount and looks at the known
+    // regions in the order of their lowest cell.
     PassOutcome connectivityPass();
 
     // Makes this board a working copy of source (same size), reusing this board's arrays.
@@ -108,16 +121,18 @@ struct SolverBoard {
     // First-level search: decides one relation by refuting its opposite with propagate on scratch.
     bool trialStep(SolverBoard& scratch);
 
-    // Propagation and trial steps until solved (true), stuck (false, failed 0) or contradicted
-    // (false, failed 1). A null printer means print nothing.
-    bool solveLoop(const AnswerPrinter* printer, uint8_t& failed);
+    // Propagation and trial steps until solved (FOUND), stuck or contradicted (FAILED). A null
+    // printer means print nothing.
+    SolveOutcome solveLoop(const AnswerPrinter* printer);
 
     // Second-level search: decides one relation by refuting its opposite with a whole solve loop,
-    // then runs the solve loop on this board. The outcome is in failed and answerCount.
-    void branchStep(const AnswerPrinter* printer, uint8_t& failed);
+    // then runs the solve loop on this board and returns its outcome. FAILED when no pair is
+    // decisive.
+    SolveOutcome branchStep(const AnswerPrinter* printer);
 
-    // The solve loop, then the branching step when the loop is stuck.
-    void solveWithBranching(const AnswerPrinter* printer, uint8_t& failed);
+    // The solve of one problem: the solve loop, then the branching step when the loop is stuck.
+    // Every solve of a whole problem goes through here (solveClues, the problem maker).
+    SolveResult solveWithBranching(const AnswerPrinter* printer);
 };
 
 }  // namespace varnel

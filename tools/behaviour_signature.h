@@ -55,7 +55,8 @@ inline std::string solveRecord(int32_t width, int32_t height, const SolveSummary
     std::snprintf(buffer, sizeof buffer,
                   "W=%d H=%d result=%d failed=%d answers=%d trials=%d scans=%d sets=%d "
                   "sweepSets=%d\n",
-                  width, height, s.result ? 1 : 0, s.failed, s.answerCount, s.trialCount,
+                  width, height, s.outcome == SolveOutcome::FOUND ? 1 : 0,
+                  s.outcome == SolveOutcome::FAILED ? 1 : 0, s.answerCount, s.trialCount,
                   s.scanCount, s.setCount, sweepSets);
     return buffer;
 }

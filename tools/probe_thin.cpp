@@ -14,9 +14,10 @@
 
 #include "creator/problem_maker.h"
 #include "creator/shared_random.h"
-#include "solver/solver_board.h"
+#include "solver/solve_entry.h"
 #include "textio/problem_reader.h"
 #include "textio/problem_writer.h"
+#include "tools/behaviour_signature.h"
 #include "tools/probe_commands.h"
 #include "tools/probe_support.h"
 
@@ -24,54 +25,26 @@ namespace varnel::probe {
 
 namespace {
 
-// What a solve of the thinned problem gave.
-struct ThinSolve {
-    bool solved = false;    // one answer found
-    bool branched = false;  // the solve loop got stuck and the branching step ran
-    int32_t trialCount = 0;
-    int32_t scanCount = 0;
-};
-
-// The solve of solve mode, noting whether the branching step was needed.
-ThinSolve solveNoting(const uint8_t* grid, int32_t width, int32_t height) {
-    RegionScan scan;
-    SolverBoard board;
-    board.setUp(grid, width, height, scan);
-    uint8_t failed = 0;
-    ThinSolve s;
-    if (!board.solveLoop(nullptr, failed) && failed == 0) {
-        s.branched = true;
-        board.branchStep(nullptr, failed);
-    }
-    s.solved = failed == 0 && board.uf.setCount == 1 && board.answerCount > 0;
-    s.trialCount = board.trialCount;
-    s.scanCount = board.scanCount;
-    return s;
-}
-
-int32_t setsAfterOneSweep(const uint8_t* grid, int32_t width, int32_t height) {
-    RegionScan scan;
-    SolverBoard board;
-    board.setUp(grid, width, height, scan);
-    board.sweep();
-    return board.uf.setCount;
-}
-
 struct ThinGoal {
     int32_t minTrials = 0;
     int32_t maxTrials = 0;
     bool needBranch = false;
 };
 
-bool reached(const ThinSolve& s, const ThinGoal& goal) {
+// A solve that found the one answer within the allowed trial deductions.
+bool allowed(const SolveSummary& s, const ThinGoal& goal) {
+    return s.outcome == SolveOutcome::FOUND && s.trialCount <= goal.maxTrials;
+}
+
+bool reached(const SolveSummary& s, const ThinGoal& goal) {
     return s.trialCount >= goal.minTrials && (s.branched || !goal.needBranch);
 }
 
 // Thins one problem in place. True when it reached the goal.
 bool thinProblem(ClueGrid& grid, int32_t width, int32_t height, const ThinGoal& goal,
-                 SharedRandom& random, ThinSolve& last) {
-    last = solveNoting(grid.data(), width, height);
-    if (!last.solved || last.trialCount > goal.maxTrials) return false;
+                 SharedRandom& random, SolveSummary& last) {
+    last = solveClues(grid.data(), width, height, nullptr);
+    if (!allowed(last, goal)) return false;
     if (reached(last, goal)) return true;
 
     std::vector<int32_t> order;
@@ -86,8 +59,8 @@ bool thinProblem(ClueGrid& grid, int32_t width, int32_t height, const ThinGoal& 
     for (const int32_t p : order) {
         const uint8_t clue = grid[p];
         grid[p] = NO_CLUE;
-        const ThinSolve s = solveNoting(grid.data(), width, height);
-        if (!s.solved || s.trialCount > goal.maxTrials) {
+        const SolveSummary s = solveClues(grid.data(), width, height, nullptr);
+        if (!allowed(s, goal)) {
             grid[p] = clue;
             continue;
         }
@@ -138,7 +111,7 @@ int probeThin(int argc, char** argv) {
                 return;
             }
             ClueGrid grid = problem;
-            ThinSolve last;
+            SolveSummary last;
             if (!thinProblem(grid, width, height, goal, random, last)) {
                 std::fprintf(stderr, "thin: problem %d: goal not reached (trials=%d), skipped\n",
                              index, last.trialCount);

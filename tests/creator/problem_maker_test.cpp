@@ -57,7 +57,7 @@ TEST(ProblemMaker, MadeProblemsSolveAndFailuresTouchNothing) {
         EXPECT_GE(score, 0);
         EXPECT_LE(score, 49);
         const SolveSummary summary = solveClues(grid.data(), 16, 12, nullptr);
-        EXPECT_EQ(summary.failed, 0);
+        EXPECT_EQ(summary.outcome, SolveOutcome::FOUND);
         EXPECT_EQ(summary.answerCount, 1);
     }
     RecordProperty("failedAttempts", failedAttempts);

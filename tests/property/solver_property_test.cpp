@@ -142,49 +142,53 @@ std::string checkStepwise(const TrueLoop& loop, const ClueGrid& problem) {
 
 // The outcome of a whole solve, for comparing the entries.
 struct Outcome {
-    uint8_t failed = 0;
+    SolveOutcome outcome = SolveOutcome::FAILED;
+    bool branched = false;
     int32_t setCount = 0;
     int32_t trialCount = 0;
     int32_t answerCount = 0;
     bool operator==(const Outcome&) const = default;
 };
 
-Outcome outcomeOf(const SolverBoard& board, uint8_t failed) {
-    return {failed, board.uf.setCount, board.trialCount, board.answerCount};
+Outcome outcomeOf(const SolverBoard& board, SolveOutcome outcome, bool branched) {
+    return {outcome, branched, board.uf.setCount, board.trialCount, board.answerCount};
 }
 
 // Runs the solve loop and the branching step on a fresh board, checking the relations after
-// each, then the creator's entry (solveWithBranching) and the solve entry (solveProblem), which
-// must end the same way. A failure is allowed only where it is the search's own verdict: the
-// branching step found no pair whose assumption it could refute, and left the board as it was.
-// Contradictions and answers other than the true loop are faults. Counts the answers found.
+// each, then the one solve entry (solveWithBranching) and the solve mode's entry (solveProblem),
+// which must end the same way. A failure is allowed only where it is the search's own verdict:
+// the branching step found no pair whose assumption it could refute, and left the board as it
+// was. Contradictions and answers other than the true loop are faults. Counts the answers found.
 std::string checkWholeSolves(const TrueLoop& loop, const ClueGrid& problem, int32_t& answersFound) {
     RegionScan scan;
     SolverBoard board;
     board.setUp(problem.data(), loop.width, loop.height, scan);
-    uint8_t failed = 0;
-    const bool solved = board.solveLoop(nullptr, failed);
-    if (failed) return "solveLoop: failed";
+    SolveOutcome outcome = board.solveLoop(nullptr);
+    if (outcome == SolveOutcome::FAILED) return "solveLoop: failed";
     std::string fault = wrongRelation(board, loop, "solveLoop");
     if (!fault.empty()) return fault;
-    if (!solved) {
-        const Outcome stuck = outcomeOf(board, 0);
-        board.branchStep(nullptr, failed);
-        if (failed && !(outcomeOf(board, 0) == stuck)) return "branchStep: failed after deciding";
+    const bool branched = outcome == SolveOutcome::STUCK;
+    if (branched) {
+        const Outcome stuck = outcomeOf(board, outcome, true);
+        outcome = board.branchStep(nullptr);
+        if (outcome == SolveOutcome::FAILED &&
+            !(outcomeOf(board, SolveOutcome::STUCK, true) == stuck)) {
+            return "branchStep: failed after deciding";
+        }
         fault = wrongRelation(board, loop, "branchStep");
         if (!fault.empty()) return fault;
     }
-    if (board.answerCount != (board.uf.setCount == 1 ? 1 : 0)) {
+    if (board.answerCount != (board.uf.setCount == 1 ? 1 : 0) ||
+        (outcome == SolveOutcome::FOUND) != (board.answerCount == 1)) {
         return "answer count " + std::to_string(board.answerCount) + " with " +
                std::to_string(board.uf.setCount) + " sets";
     }
-    const Outcome expected = outcomeOf(board, failed);
+    const Outcome expected = outcomeOf(board, outcome, branched);
 
     SolverBoard creatorBoard;
     creatorBoard.setUp(problem.data(), loop.width, loop.height, scan);
-    uint8_t creatorFailed = 0;
-    creatorBoard.solveWithBranching(nullptr, creatorFailed);
-    if (!(outcomeOf(creatorBoard, creatorFailed) == expected)) {
+    const SolveResult creatorResult = creatorBoard.solveWithBranching(nullptr);
+    if (!(outcomeOf(creatorBoard, creatorResult.outcome, creatorResult.branched) == expected)) {
         return "solveWithBranching ends differently from solveLoop and branchStep";
     }
     fault = wrongRelation(creatorBoard, loop, "solveWithBranching");
@@ -200,7 +204,8 @@ std::string checkWholeSolves(const TrueLoop& loop, const ClueGrid& problem, int3
     const VerdictPrinter printVerdict = [&](uint8_t f, int32_t) { verdictFailed = f; };
     const int32_t answers =
         solveProblem(problem.data(), loop.width, loop.height, printAnswer, printVerdict);
-    if (verdictFailed != failed || answers != expected.answerCount || printed != answers) {
+    if ((verdictFailed != 0) != (outcome == SolveOutcome::FAILED) ||
+        answers != expected.answerCount || printed != answers) {
         return "solveProblem ends differently from solveLoop and branchStep";
     }
     answersFound += answers;

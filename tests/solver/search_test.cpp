@@ -41,22 +41,18 @@ TEST(Search, BoardWithOneSetHasNothingToTry) {
     SolverBoard scratch;
     EXPECT_FALSE(t.board.trialStep(scratch));
     EXPECT_EQ(t.board.trialCount, 0);
-    uint8_t failed = 0;
-    t.board.branchStep(nullptr, failed);
-    EXPECT_EQ(failed, 1);
+    EXPECT_EQ(t.board.branchStep(nullptr), SolveOutcome::FAILED);
 }
 
 TEST(Search, CopyRefersToTheSourceCluesAndKeepsItsCounters) {
     TestBoard t({"3.2", "...", "1.."});
     t.board.trialCount = 4;
     t.board.scanCount = 2;
-    t.scan.closedFound = 1;
     SolverBoard scratch;
     scratch.copyFrom(t.board);
     EXPECT_EQ(scratch.clues, t.board.clues);
     EXPECT_EQ(scratch.ownsClues, 0);
     EXPECT_EQ(scratch.scan, &t.scan);
-    EXPECT_EQ(t.scan.closedFound, 0);
     EXPECT_EQ(scratch.uf.tagStore, t.board.uf.tagStore);
     EXPECT_EQ(scratch.trialCount, 4);
     EXPECT_EQ(scratch.scanCount, 2);
@@ -81,8 +77,8 @@ TEST(Search, TrialStepsFinishAProblemPropagationCannot) {
         EXPECT_EQ(board.uf.setCount, 1);
     };
     const SolveSummary summary = solveClues(grid.data(), 16, 12, &count);
-    EXPECT_TRUE(summary.result);
-    EXPECT_EQ(summary.failed, 0);
+    EXPECT_EQ(summary.outcome, SolveOutcome::FOUND);
+    EXPECT_FALSE(summary.branched);
     EXPECT_EQ(summary.answerCount, 1);
     EXPECT_EQ(summary.trialCount, 3);
     EXPECT_EQ(summary.scanCount, 10);
@@ -100,18 +96,16 @@ TEST(Search, BranchingStepFinishesAProblemTheSolveLoopLeavesStuck) {
     RegionScan scan;
     SolverBoard board;
     board.setUp(grid.data(), 16, 12, scan);
-    uint8_t failed = 0;
-    EXPECT_FALSE(board.solveLoop(nullptr, failed));
-    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(board.solveLoop(nullptr), SolveOutcome::STUCK);
     const int32_t stuckSets = board.uf.setCount;
     EXPECT_GT(stuckSets, 1);
-    board.branchStep(nullptr, failed);
-    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(board.branchStep(nullptr), SolveOutcome::FOUND);
     EXPECT_EQ(board.uf.setCount, 1);
     EXPECT_EQ(board.answerCount, 1);
 
     const SolveSummary summary = solveClues(grid.data(), 16, 12, nullptr);
-    EXPECT_TRUE(summary.result);
+    EXPECT_EQ(summary.outcome, SolveOutcome::FOUND);
+    EXPECT_TRUE(summary.branched);
     EXPECT_EQ(summary.answerCount, 1);
     EXPECT_EQ(summary.trialCount, 13);
 }
