@@ -132,7 +132,7 @@ void BM_Propagate(benchmark::State& state) {
     }
     state.counters["sets_left"] = setsLeft;
     state.counters["sweeps"] = static_cast<double>(work.sweeps);
-    state.counters["passes"] = static_cast<double>(work.connectivityPasses);
+    state.counters["passes"] = static_cast<double>(work.scans);
     state.counters["cells_swept_per_s"] = benchmark::Counter(
         static_cast<double>(work.cellsSwept), benchmark::Counter::kIsIterationInvariantRate);
 }

@@ -26,7 +26,6 @@ bool cluesHold(const SolverBoard& board) {
 // that breaks a clue visited earlier in the sweep, from counting as an answer.
 bool isOneLoop(SolverBoard& board) {
     RegionScan& scan = *board.scan;
-    scan.closedFound = 0;
     scan.startCheck();
     OpenSides hits;
     scan.floodRegion(board.uf, OUTSIDE, hits);
@@ -50,7 +49,7 @@ bool SolverBoard::propagate() {
 
 bool SolverBoard::propagateFrom(int32_t firstCell, int32_t reference) {
     for (;;) {
-        // Steps 2 to 5: sweep until a sweep merges nothing.
+        // Sweep until a sweep merges nothing.
         sweepFrom(firstCell);
         firstCell = stride;
         if (uf.contradiction) return false;
@@ -59,7 +58,8 @@ bool SolverBoard::propagateFrom(int32_t firstCell, int32_t reference) {
             reference = uf.setCount;
             continue;
         }
-        // Steps 6 to 8: a connectivity pass, then back to step 1 when it decided a relation.
+        // Stalled: a connectivity pass, and when it decides a relation, sweeping again with the
+        // set count after it as the reference.
         switch (connectivityPass()) {
             case PassOutcome::DECIDED:
                 reference = uf.setCount;
@@ -74,10 +74,9 @@ bool SolverBoard::propagateFrom(int32_t firstCell, int32_t reference) {
 
 SolverBoard::PassOutcome SolverBoard::connectivityPass() {
     RegionScan& regionScan = *scan;
-    // Step 6: the border region is flooded first; its open sides are not used.
     ++scanCount;
-    if (work != nullptr) ++work->connectivityPasses;
-    regionScan.closedFound = 0;
+    if (work != nullptr) ++work->scans;
+    // The border region is flooded first; its open sides are not used.
     regionScan.startCheck();
     OpenSides hits;
     regionScan.floodRegion(uf, OUTSIDE, hits);
@@ -88,7 +87,8 @@ SolverBoard::PassOutcome SolverBoard::connectivityPass() {
     const uint16_t* tag = uf.tags();
     const uint16_t insideTag = tag[OUTSIDE] ^ 1;
 
-    // Step 7: the regions in the order of their lowest cell.
+    // The other regions in the order of their lowest cell; the first one that must join other
+    // cells of its colour and has at most one way out ends the pass.
     for (int32_t i = 0; i < cellCount; ++i) {
         if (regionScan.visited(i)) continue;
         const bool inside = tag[i] == insideTag;  // read before the flood
@@ -107,17 +107,14 @@ SolverBoard::PassOutcome SolverBoard::connectivityPass() {
             if (insideElsewhere) {
                 // A region that must join other cells of its colour: no way out is a
                 // contradiction, a single way out must be taken.
-                if (hits.count == 0) {
-                    regionScan.closedFound = 1;
-                    return PassOutcome::CLOSED;
-                }
-                uf.relate(hits.inner, hits.outer, 1);
+                if (hits.count == 0) return PassOutcome::CLOSED;
+                uf.relate(hits.inner, hits.outer, SAME);
                 return PassOutcome::DECIDED;
             }
         }
         if (inside) insideSeen = true;
     }
-    // Step 8: nothing decided, so nothing more can be learnt here.
+    // Nothing decided, so nothing more can be learnt here.
     return PassOutcome::NOTHING;
 }
 

@@ -9,7 +9,6 @@ void RegionScan::init(int32_t cells, int32_t stride) {
     cellCount = cells;
     columnStep = 1;
     rowStep = stride;
-    closedFound = 0;
     if (visitedCheck.size() != static_cast<size_t>(cells)) {
         visitedCheck.assign(static_cast<size_t>(cells), 0);
         // A cell is pushed at most once from the run above it and once from the run below.

@@ -25,8 +25,6 @@ struct RegionScan {
     int32_t cellCount = 0;               // padded cells, (W + 2) x (H + 2)
     int32_t columnStep = 1;              // index distance to the next cell in a row
     int32_t rowStep = 0;                 // index distance to the next row, W + 2
-    uint8_t closedFound = 0;             // 1 when a pass found a closed region that must join
-                                         // others
     uint32_t check = 0;                  // number of the current check
     std::vector<uint32_t> visitedCheck;  // [0, cellCount): the check that visited the cell
     std::vector<int32_t> stack;          // [0, 2 x cellCount]: cells whose runs wait to be flooded

@@ -8,14 +8,15 @@ namespace varnel {
 // into the record its owner gives it (SolverBoard::work), and scratch copies count into the same
 // record, so the counts cover all work done for one solve or one problem maker.
 struct WorkCounters {
-    int64_t setUps = 0;              // boards set up
-    int64_t sweeps = 0;              // sweeps of the local rules
-    int64_t cellsSwept = 0;          // cells those sweeps cover
-    int64_t cellsVisited = 0;        // cells they visited: rows that nothing touched are skipped
-    int64_t ruleRelates = 0;         // relate calls made by the local rules
-    int64_t propagateCalls = 0;      // propagate calls
-    int64_t connectivityPasses = 0;  // connectivity passes, on boards and scratch copies alike
-    int64_t boardCopies = 0;         // copyFrom calls
+    int64_t setUps = 0;          // boards set up
+    int64_t sweeps = 0;          // sweeps of the local rules
+    int64_t cellsSwept = 0;      // cells those sweeps cover
+    int64_t cellsVisited = 0;    // cells they visited: rows that nothing touched are skipped
+    int64_t ruleRelates = 0;     // relate calls made by the local rules
+    int64_t propagateCalls = 0;  // propagate calls
+    int64_t scans = 0;           // scans (connectivity passes), on boards and scratch copies
+                                 // alike: what every board's scanCount counted
+    int64_t boardCopies = 0;     // copyFrom calls
 
     // Counts one sweep that covered `cells` cells, visited `visited` of them and made `relates`
     // relate calls.
@@ -33,7 +34,7 @@ struct WorkCounters {
         cellsVisited += other.cellsVisited;
         ruleRelates += other.ruleRelates;
         propagateCalls += other.propagateCalls;
-        connectivityPasses += other.connectivityPasses;
+        scans += other.scans;
         boardCopies += other.boardCopies;
     }
 };

@@ -29,14 +29,14 @@ inline bool takeWorkOption(int& argc, char** argv) {
 }
 
 // One line of work counts, written to standard error unless told otherwise, so that standard
-// output stays comparable.
+// output stays comparable. The scans are printed as "passes", the name the line has always had.
 inline void printWork(const char* what, const WorkCounters& work, std::FILE* out = stderr) {
     std::fprintf(out,
                  "%s work: setUps=%" PRId64 " sweeps=%" PRId64 " cellsSwept=%" PRId64
                  " cellsVisited=%" PRId64 " ruleRelates=%" PRId64 " propagateCalls=%" PRId64
                  " passes=%" PRId64 " copies=%" PRId64 "\n",
                  what, work.setUps, work.sweeps, work.cellsSwept, work.cellsVisited,
-                 work.ruleRelates, work.propagateCalls, work.connectivityPasses, work.boardCopies);
+                 work.ruleRelates, work.propagateCalls, work.scans, work.boardCopies);
 }
 
 }  // namespace varnel::probe
