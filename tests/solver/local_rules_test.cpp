@@ -49,16 +49,16 @@ TEST(Rules, BlankCellTakesTheColourOfFourAlikeNeighbours) {
     SolverBoard& b = t.board;
     const int c = t.at(1, 1);
     for (const int n : {c - 1, c + 1, c - b.stride})
-        b.uf.relate(c + b.stride, n, 1);
-    b.uf.relate(OUTSIDE, c + b.stride, 0);
+        b.uf.relate(c + b.stride, n, SAME);
+    b.uf.relate(OUTSIDE, c + b.stride, DIFFERENT);
     applyRule(b, BLANK_RULE, c, 1, b.stride);
     EXPECT_TRUE(b.uf.knownDifferent(OUTSIDE, c));
 
     // With one neighbour undecided the rule does nothing.
     TestBoard u({"...", "...", "..."});
     const int d = u.at(1, 1);
-    u.board.uf.relate(d - 1, d + 1, 1);
-    u.board.uf.relate(d - 1, d - u.board.stride, 1);
+    u.board.uf.relate(d - 1, d + 1, SAME);
+    u.board.uf.relate(d - 1, d - u.board.stride, SAME);
     const int32_t sets = u.board.uf.setCount;
     applyRule(u.board, BLANK_RULE, d, 1, u.board.stride);
     EXPECT_EQ(u.board.uf.setCount, sets);
@@ -69,9 +69,9 @@ TEST(Rules, CornerRuleClosesThreeSidedCellAndBreaksAlternation) {
     SolverBoard& b = t.board;
     const int c = t.at(1, 1), s = b.stride;
     // Three sides of c on the loop (c differs from above, left and right): the fourth is off.
-    b.uf.relate(OUTSIDE, c, 0);
+    b.uf.relate(OUTSIDE, c, DIFFERENT);
     for (const int n : {c - s, c - 1, c + 1})
-        b.uf.relate(OUTSIDE, n, 1);
+        b.uf.relate(OUTSIDE, n, SAME);
     applyRule(b, CORNER_RULE, c, 1, s);
     EXPECT_TRUE(b.uf.knownSame(c, c + s));
 
@@ -79,8 +79,8 @@ TEST(Rules, CornerRuleClosesThreeSidedCellAndBreaksAlternation) {
     // corner point do not alternate.
     TestBoard u({"...", "...", "..."});
     const int d = u.at(0, 0), w = u.board.stride;
-    u.board.uf.relate(d + 1, d + w, 1);
-    u.board.uf.relate(d + 1, d + 1 + w, 0);
+    u.board.uf.relate(d + 1, d + w, SAME);
+    u.board.uf.relate(d + 1, d + 1 + w, DIFFERENT);
     applyRule(u.board, CORNER_RULE, d, 1, w);
     EXPECT_TRUE(u.board.uf.knownSame(d, d + 1));
 }

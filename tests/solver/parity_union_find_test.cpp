@@ -24,14 +24,14 @@ std::vector<int> members(const ParityUnionFind& uf, int i) {
 TEST(ParityUnionFind, WorkedExampleOnFreshCells) {
     ParityUnionFind uf;
     uf.init(8);
-    uf.relate(4, 2, 0);
+    uf.relate(4, 2, DIFFERENT);
     EXPECT_EQ(uf.root(4), 2);
     EXPECT_EQ(uf.parity(4), 0);
     EXPECT_EQ(uf.parity(2), 1);
     EXPECT_EQ(members(uf, 2), (std::vector<int>{2, 4}));
     EXPECT_EQ(uf.setCount, 7);
 
-    uf.relate(5, 4, 1);
+    uf.relate(5, 4, SAME);
     EXPECT_EQ(uf.root(5), 2);
     EXPECT_EQ(uf.parity(5), 0);
     EXPECT_EQ(members(uf, 4), (std::vector<int>{2, 4, 5}));
@@ -39,26 +39,26 @@ TEST(ParityUnionFind, WorkedExampleOnFreshCells) {
     EXPECT_TRUE(uf.knownSame(4, 5));
     EXPECT_FALSE(uf.contradiction);
 
-    uf.relate(2, 5, 1);
+    uf.relate(2, 5, SAME);
     EXPECT_TRUE(uf.contradiction);
 }
 
 TEST(ParityUnionFind, SelfRelationsRepeatsAndContradictionsChangeNothing) {
     ParityUnionFind uf;
     uf.init(6);
-    uf.relate(3, 3, 1);
+    uf.relate(3, 3, SAME);
     EXPECT_EQ(uf.setCount, 6);
     EXPECT_FALSE(uf.contradiction);
 
-    uf.relate(1, 3, 0);
-    uf.relate(3, 5, 1);
+    uf.relate(1, 3, DIFFERENT);
+    uf.relate(3, 5, SAME);
     const std::vector<uint16_t> tags = uf.tagStore;
     const std::vector<uint16_t> next = uf.nextMember;
-    uf.relate(5, 1, 0);  // already known
+    uf.relate(5, 1, DIFFERENT);  // already known
     EXPECT_EQ(uf.setCount, 4);
     EXPECT_FALSE(uf.contradiction);
 
-    uf.relate(5, 1, 1);  // the opposite of what is known
+    uf.relate(5, 1, SAME);  // the opposite of what is known
     EXPECT_TRUE(uf.contradiction);
     EXPECT_EQ(uf.tagStore, tags);
     EXPECT_EQ(uf.nextMember, next);
@@ -66,22 +66,22 @@ TEST(ParityUnionFind, SelfRelationsRepeatsAndContradictionsChangeNothing) {
 
     ParityUnionFind single;
     single.init(3);
-    single.relate(2, 2, 0);
+    single.relate(2, 2, DIFFERENT);
     EXPECT_TRUE(single.contradiction);
 }
 
 TEST(ParityUnionFind, MergingThroughNonRootCellsJoinsWholeSets) {
     ParityUnionFind uf;
     uf.init(12);
-    uf.relate(3, 10, 1);
-    uf.relate(1, 2, 1);
-    uf.relate(2, 10, 0);  // neither argument is a label
+    uf.relate(3, 10, SAME);
+    uf.relate(1, 2, SAME);
+    uf.relate(2, 10, DIFFERENT);  // neither argument is a label
     EXPECT_EQ(members(uf, 1), (std::vector<int>{1, 2, 3, 10}));
     EXPECT_EQ(uf.root(10), 1);
     EXPECT_TRUE(uf.knownDifferent(1, 3));
     EXPECT_TRUE(uf.knownDifferent(2, 10));
-    uf.relate(0, 4, 1);
-    uf.relate(4, 3, 1);
+    uf.relate(0, 4, SAME);
+    uf.relate(4, 3, SAME);
     EXPECT_EQ(members(uf, 0), (std::vector<int>{0, 1, 2, 3, 4, 10}));
     EXPECT_TRUE(uf.knownDifferent(0, 1));
     EXPECT_TRUE(uf.knownSame(0, 10));
@@ -147,7 +147,7 @@ TEST(ParityUnionFind, AgreesWithColourModelUnderRandomMerges) {
 TEST(ParityUnionFind, SentinelsAroundTheCellsAreInNoSet) {
     ParityUnionFind uf;
     uf.init(4);
-    uf.relate(0, 3, 1);
+    uf.relate(0, 3, SAME);
     EXPECT_FALSE(uf.knownSame(-1, 0));
     EXPECT_FALSE(uf.knownDifferent(-1, 0));
     EXPECT_FALSE(uf.sameSet(3, 4));

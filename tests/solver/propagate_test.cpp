@@ -14,7 +14,7 @@ using testing::TestBoard;
 void colourBoard(TestBoard& t, const std::vector<std::string>& colours) {
     for (int y = 0; y < t.height; ++y) {
         for (int x = 0; x < t.width; ++x) {
-            t.board.uf.relate(OUTSIDE, t.at(x, y), colours[y][x] == '#' ? 0 : 1);
+            t.board.uf.relate(OUTSIDE, t.at(x, y), colours[y][x] == '#' ? DIFFERENT : SAME);
         }
     }
 }
@@ -37,10 +37,10 @@ TEST(RegionScan, FloodCountsOpenSidesOfTheRegion) {
     // differ is neither visited nor counted; flooding a visited cell changes nothing.
     TestBoard u({"...", "...", "..."});
     SolverBoard& c = u.board;
-    c.uf.relate(u.at(0, 0), u.at(1, 0), 1);
-    c.uf.relate(u.at(0, 0), u.at(0, 1), 1);
-    c.uf.relate(u.at(0, 0), OUTSIDE, 0);
-    c.uf.relate(u.at(2, 0), OUTSIDE, 1);
+    c.uf.relate(u.at(0, 0), u.at(1, 0), SAME);
+    c.uf.relate(u.at(0, 0), u.at(0, 1), SAME);
+    c.uf.relate(u.at(0, 0), OUTSIDE, DIFFERENT);
+    c.uf.relate(u.at(2, 0), OUTSIDE, SAME);
     EXPECT_TRUE(knownInside(c.uf, u.at(0, 0)));
     EXPECT_FALSE(knownInside(c.uf, u.at(2, 0)));
     u.scan.startCheck();
@@ -138,7 +138,7 @@ void colourSome(TestBoard& t, const std::vector<std::string>& colours) {
     for (int y = 0; y < t.height; ++y) {
         for (int x = 0; x < t.width; ++x) {
             if (colours[y][x] != '?') {
-                t.board.uf.relate(OUTSIDE, t.at(x, y), colours[y][x] == '#' ? 0 : 1);
+                t.board.uf.relate(OUTSIDE, t.at(x, y), colours[y][x] == '#' ? DIFFERENT : SAME);
             }
         }
     }

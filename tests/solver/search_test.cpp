@@ -17,9 +17,9 @@ TEST(LabelPairs, OutsideFirstThenPairsOfOtherSets) {
     uf.init(10);
     // Leave the labels 0, 5 and 9.
     for (const int i : {1, 2, 3, 4})
-        uf.relate(0, i, 1);
+        uf.relate(0, i, SAME);
     for (const int i : {6, 7, 8})
-        uf.relate(5, i, 0);
+        uf.relate(5, i, DIFFERENT);
     LabelPairs pairs{uf};
     std::vector<std::pair<int, int>> seen;
     while (pairs.next())
@@ -28,8 +28,8 @@ TEST(LabelPairs, OutsideFirstThenPairsOfOtherSets) {
 
     ParityUnionFind one;
     one.init(3);
-    one.relate(0, 1, 1);
-    one.relate(0, 2, 0);
+    one.relate(0, 1, SAME);
+    one.relate(0, 2, DIFFERENT);
     LabelPairs none{one};
     EXPECT_FALSE(none.next());
 }
