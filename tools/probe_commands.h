@@ -21,4 +21,8 @@ int probeThin(int argc, char** argv);
 // and behaviour signature.
 int probeBench(int argc, char** argv);
 
+// help: every command, its arguments and the meaning of every field it prints, on standard
+// output.
+int probeHelp();
+
 }  // namespace varnel::probe
