@@ -92,15 +92,15 @@ struct CandidateJudge {
             far = {tag[i - 2], tag[i + 2], tag[i - 2 * s], tag[i + 2 * s]};
         }
 
-        // True when the visit of i reads now exactly the tags the base run's visit read. Cells
-        // two steps away are read only by a clue-2 visit.
-        bool readsSame(const uint16_t* tag, int32_t i, int32_t s, bool clueTwo) const {
+        // True when the visit of i, whose cell holds clue, reads now exactly the tags the base
+        // run's visit read. Cells two steps away are read only by a clue-2 visit.
+        bool readsSame(const uint16_t* tag, int32_t i, int32_t s, uint8_t clue) const {
             if (threeTags(tag, i - 1) != block[1] || threeTags(tag, i - s - 1) != block[0] ||
                 threeTags(tag, i + s - 1) != block[2]) {
                 return false;
             }
-            return !clueTwo || (tag[i - 2] == far[0] && tag[i + 2] == far[1] &&
-                                tag[i - 2 * s] == far[2] && tag[i + 2 * s] == far[3]);
+            return clue != 2 || (tag[i - 2] == far[0] && tag[i + 2] == far[1] &&
+                                 tag[i - 2 * s] == far[2] && tag[i + 2 * s] == far[3]);
         }
     };
     // What a propagate run does after a sweep, as propagate decides it.

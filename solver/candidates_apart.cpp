@@ -58,7 +58,7 @@ void CandidateJudge::followSweep(const Apart& a) {
         const bool repeat = visitSweep[i] == baseSweep && doneFlags[i] == v.doneBefore &&
                             !(static_cast<uint32_t>(row - firstBlockRow) <= 2 &&
                               static_cast<uint32_t>(x - firstBlockColumn) <= 2) &&
-                            v.readsSame(tag, i, s, own.clues[i] == 2);
+                            v.readsSame(tag, i, s, own.clues[i]);
         if (!repeat) return visitRecords(context, doneFlags[i], i, s);
         // Same tags read, same clues, same done flag: the visit does what the base run's did,
         // merge for merge.
