@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <limits>
 
-
 namespace varnel {
 
 namespace {
