@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds varnel in build/ (Release) and, on request, solves an example or runs the tests.
-#   ./build.sh            build only
-#   ./build.sh example    build, then solve examples/plain_grid.txt
-#   ./build.sh test       build, then run the whole test suite
+#   ./build.sh            build everything
+#   ./build.sh example    build only the program, then solve examples/plain_grid.txt
+#   ./build.sh test       build everything, then run the whole test suite
 # Missing Debian packages are installed first (apt-get, as root or through sudo).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
-PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev libomp-dev)
+# The compiler and build tools; GoogleTest and Google Benchmark; OpenMP; for the companion command
+# CLI11, nlohmann-json and CaDiCaL; for its tests xmllint, rsvg-convert and GNU parallel.
+PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev libomp-dev libcli11-dev nlohmann-json3-dev
+    libcadical-dev libxml2-utils librsvg2-bin parallel)
 
 install_missing_packages() {
     if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
@@ -33,9 +36,12 @@ install_missing_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
 }
 
+# Builds the given targets in build/ (all of them when none is given).
 build() {
     cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-    cmake --build build -j"$(nproc)"
+    local targets=()
+    [ "$#" -gt 0 ] && targets=(--target "$@")
+    cmake --build build -j"$(nproc)" "${targets[@]}"
 }
 
 command="${1:-build}"
@@ -48,12 +54,17 @@ build | example | test) ;;
 esac
 
 install_missing_packages
-build
 case "$command" in
+build)
+    build
+    ;;
 example)
+    # Only the program: a newcomer sees an answer without waiting for the suite to build.
+    build varnel_solver
     ./build/varnel_solver s examples/plain_grid.txt
     ;;
 test)
+    build
     ctest --test-dir build --output-on-failure -j"$(nproc)"
     ;;
 esac

@@ -1,21 +1,13 @@
 #include "app/dispatch.h"
 
-#include "creator/batch.h"
-#include "solver/clue_grid.h"
-#include "solver/solve_entry.h"
-#include "textio/answer_diagram.h"
+#include "app/create_mode.h"
+#include "app/exit_status.h"
+#include "app/solve_mode.h"
 #include "textio/console.h"
-#include "textio/problem_reader.h"
 
 namespace varnel {
 
 namespace {
-
-// Exit statuses: usage text, success, and problems that merely fail to solve give 0; input that
-// could not be read, a problem refused, or output that could not be written gives 1 so that
-// scripts notice.
-constexpr int EXIT_OK = 0;
-constexpr int EXIT_FAILED = 1;
 
 // An output file that cannot be created or written fails the run: its problems are lost.
 int runCreateMode(uint32_t mode) {
@@ -40,26 +32,6 @@ Command parseCommandLine(int argc, const char* const* argv) {
         return command;
     }
     return command;
-}
-
-int runSolveMode(const char* path) {
-    bool refused = false;
-    const AnswerPrinter printAnswer = printDiagram;
-    const VerdictPrinter printVerdictLine = printVerdict;
-    const ProblemHandler solveOne = [&](const ClueGrid& grid, int32_t width, int32_t height) {
-        // Set labels are 16-bit cell indices: a larger board would corrupt them, so it is refused
-        // in place of its diagram and verdict, and reading goes on.
-        if (!fitsSolverLabels(width, height)) {
-            printProblemTooLarge();
-            refused = true;
-            return;
-        }
-        solveProblem(grid.data(), width, height, printAnswer, printVerdictLine);
-    };
-
-    const FileOutcome outcome = solveFile(path, solveOne);
-    if (outcome != FileOutcome::READ || refused) return EXIT_FAILED;
-    return EXIT_OK;
 }
 
 int runCommand(const Command& command) {

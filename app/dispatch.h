@@ -22,9 +22,6 @@ struct Command {
 // Chooses the run mode from argc and argv (the program's own name first).
 Command parseCommandLine(int argc, const char* const* argv);
 
-// Solve mode: solves every problem of the file at path and returns the exit status.
-int runSolveMode(const char* path);
-
 // Carries out the command and returns the process exit status.
 int runCommand(const Command& command);
 

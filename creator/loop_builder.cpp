@@ -72,35 +72,35 @@ void RandomLoopBuilder::buildLoop() {
     const int32_t w = width;
     const int32_t h = height;
 
-    // Step 1. Clear both mask arrays (all lines: unused ones stay 0 and are never read).
+    // Clear both mask arrays (all lines: unused ones stay 0 and are never read).
     rowMasks.fill(0);
     columnMasks.fill(0);
 
-    // Step 2. The kind of the first band.
+    // The kind of the first band.
     bool horizontal = random->draw(2) == 0;
     int32_t c = 0;  // first grid column of the next band
 
-    // Step 3. Bands of whole columns from left to right, the kind alternating.
+    // Bands of whole columns from left to right, the kind alternating.
     while (c < w) {
-        // Step 3.1. Band width; a vertical band takes a remainder of exactly four columns along,
+        // Band width; a vertical band takes a remainder of exactly four columns along,
         // so a horizontal band never has to be four columns wide.
         const int32_t k = horizontal ? 2 + random->draw(3) : 1 + random->draw(4);
         int32_t end = std::min(c + 4 * k, w);
         if (!horizontal && w - end == 4) end = w;
 
         if (horizontal) {
-            // Step 3.2. Built along the columns, one column right of the lane towards the left
-            // band, then copied into the rows.
+            // A horizontal band is built along the columns, one column right of the lane towards
+            // the left band, then copied into the rows.
             const int32_t s0 = c > 0 ? c + 1 : 0;
             buildBand(columnMasks, 0, h, s0, end);
             transposeInto(columnMasks, rowMasks, 0, h, s0, end);
         } else {
-            // Step 3.3. The first strip's lane is padded column c + 1.
+            // A vertical band: the first strip's lane is padded column c + 1.
             buildBand(rowMasks, c, end, 0, h);
         }
 
         if (c > 0) {
-            // Step 3.4. Join to the band on the left across the lane at padded column c + 1, then
+            // Join to the band on the left across the lane at padded column c + 1, then
             // bump lane cells next to isolated starts; a bump counts for the next row's test.
             joinStrips(rowMasks, c, 0, h);
             for (int32_t r = 1; r <= h; ++r) {
@@ -112,12 +112,11 @@ void RandomLoopBuilder::buildLoop() {
             }
         }
 
-        // Step 3.5.
         horizontal = !horizontal;
         c = end;
     }
 
-    // Step 4. Clue extraction, the border counting as outside.
+    // Clue extraction, the border counting as outside.
     for (int32_t i = 0; i < h; ++i) {
         for (int32_t j = 0; j < w; ++j) {
             fullClues[i * w + j] = SIDE_COUNT[sideIndex(rowMasks, i + 1, j + 1)];
@@ -126,7 +125,7 @@ void RandomLoopBuilder::buildLoop() {
 }
 
 void RandomLoopBuilder::buildBand(LineMasks& m, int32_t first, int32_t last, int32_t s, int32_t e) {
-    // Step 1. One strip per base position; each may stop one or two lines short.
+    // One strip per base position; each may stop one or two lines short.
     for (int32_t o = first; o < last; o += 4) {
         int32_t stripEnd = e;
         if (random->draw(8) == 0) {
@@ -137,11 +136,11 @@ void RandomLoopBuilder::buildBand(LineMasks& m, int32_t first, int32_t last, int
         growStrip(m, o, s, stripEnd);
     }
 
-    // Step 2. Join each strip to the one before it.
+    // Join each strip to the one before it.
     for (int32_t a = first + 4; a < last; a += 4)
         joinStrips(m, a, s, e);
 
-    // Step 3. A lane next to the border: bumps into position 1, each seen by the next line.
+    // A lane next to the border: bumps into position 1, each seen by the next line.
     if (first == 0 && s < e) {
         for (int32_t x = s + 1; x <= e; ++x) {
             if (isSet(m, x, 2) && !isSet(m, x - 1, 1)) {
@@ -152,27 +151,25 @@ void RandomLoopBuilder::buildBand(LineMasks& m, int32_t first, int32_t last, int
 }
 
 void RandomLoopBuilder::growStrip(LineMasks& m, int32_t o, int32_t s, int32_t e) {
-    // Step 1. Two spine offsets; line i + 1 is the one being written.
+    // Two spine offsets c and d; line i + 1 is the one being written.
     int32_t c = 1 + random->draw(3);
     int32_t d = 1 + random->draw(3);
     int32_t i = s;
 
     for (;;) {
-        // Step 2.1.
+        // The spine runs from offset c to offset d in this line.
         setSpineRun(m, i + 1, o, c, d);
         const int32_t p = i;
 
-        // Step 2.2.
         if (i != s) fillDeadSpace(m, o, i, i);
 
-        // Step 2.3.
         ++i;
         if (i == e) return;
 
-        // Step 2.4.
+        // The next line holds the spine at d at least.
         setBit(m, i + 1, spine(o, d));
 
-        // Step 2.5. Either widen the line back to c, or fill dead space in the line before.
+        // Either widen the line back to c, or fill dead space in the line before.
         if (random->draw(5) < 2) {
             setBit(m, i + 1, spine(o, (c + d) / 2));
             setBit(m, i + 1, spine(o, c));
@@ -180,7 +177,7 @@ void RandomLoopBuilder::growStrip(LineMasks& m, int32_t o, int32_t s, int32_t e)
             fillDeadSpace(m, o, i, p);
         }
 
-        // Step 2.6. Sometimes one more line at offset d.
+        // Sometimes one more line at offset d.
         if (random->draw(2) == 0) {
             ++i;
             if (i == e) return;
@@ -193,11 +190,10 @@ void RandomLoopBuilder::growStrip(LineMasks& m, int32_t o, int32_t s, int32_t e)
             }
         }
 
-        // Step 2.7.
         ++i;
         if (i == e) return;
 
-        // Step 2.8. A new offset moves the spine.
+        // A new offset moves the spine.
         const int32_t t = 1 + random->draw(3);
         if (t != d) {
             c = d;
@@ -205,7 +201,7 @@ void RandomLoopBuilder::growStrip(LineMasks& m, int32_t o, int32_t s, int32_t e)
             continue;
         }
 
-        // Step 2.9. The spine stays: a tooth into the lane from the strip before, or a short
+        // The spine stays: a tooth into the lane from the strip before, or a short
         // sideways stub of this strip.
         const int32_t k = 1 + random->draw(2);
         const int32_t line = i + 1;
@@ -226,26 +222,26 @@ void RandomLoopBuilder::growStrip(LineMasks& m, int32_t o, int32_t s, int32_t e)
 void RandomLoopBuilder::fillDeadSpace(LineMasks& m, int32_t n, int32_t i, int32_t j) {
     const int32_t line = j + 1;
 
-    // Step 1. Dead space at the last spine position of the strip before: widen that strip
+    // Dead space at the last spine position of the strip before: widen that strip
     // towards the lane, but only when it is present in line j + 1 close to the lane.
     if (n > 0 && deadPair(m, n, i)) {
         if (isSet(m, line, n - 2) || isSet(m, line, n - 3)) fillUntilSet(m, line, n - 1, -1);
         return;
     }
-    // Step 2. Dead space in the lane: fill from the first spine position up to the spine cell.
+    // Dead space in the lane: fill from the first spine position up to the spine cell.
     if (deadPair(m, n + 1, i)) {
         fillUntilSet(m, line, n + 2, +1);
         return;
     }
-    // Step 3. Dead space at the first spine position: fill from the next position up to the spine.
+    // Dead space at the first spine position: fill from the next position up to the spine.
     if (deadPair(m, n + 2, i)) fillUntilSet(m, line, n + 3, +1);
 }
 
 void RandomLoopBuilder::joinStrips(LineMasks& m, int32_t a, int32_t s, int32_t e) {
-    // Step 1. Direction of the visit.
+    // Direction of the visit: upwards when h is 1, downwards when 0.
     const int32_t h = random->draw(2);
 
-    // Step 2. One lane cell where both strips are present; lines that fail the test cost no draw.
+    // One lane cell where both strips are present; lines that fail the test cost no draw.
     for (int32_t n = 0; n < e - s; ++n) {
         const int32_t x = h == 1 ? s + 1 + n : e - n;
         if (isSet(m, x, a) && isSet(m, x, a + 2) && random->draw(2) == 0) {
@@ -254,7 +250,7 @@ void RandomLoopBuilder::joinStrips(LineMasks& m, int32_t a, int32_t s, int32_t e
         }
     }
 
-    // Step 3. No join made: a five-cell crossing of the lane at a random line.
+    // No join made: a five-cell crossing of the lane at a random line.
     const int32_t x = s + 1 + random->draw(e - s);
     for (int32_t y = a - 1; y <= a + 3; ++y)
         setBit(m, x, y);

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "textio/clock.h"
-
 namespace varnel {
 
 void printUsage() {
@@ -24,8 +22,8 @@ std::string formatFinished(uint32_t elapsedMs) {
     return line;
 }
 
-void printFinished(uint32_t startTick) {
-    const std::string line = formatFinished(elapsedMillis(startTick, tickCount()));
+void printFinished(uint32_t elapsedMs) {
+    const std::string line = formatFinished(elapsedMs);
     std::fputs(line.c_str(), stdout);
 }
 

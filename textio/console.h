@@ -15,9 +15,8 @@ void printUsage();
 // 12345 gives "\nfinished. time = 12.345 sec\n".
 std::string formatFinished(uint32_t elapsedMs);
 
-// Reads the clock and prints the elapsed-time line for the time since startTick (a tickCount
-// reading).
-void printFinished(uint32_t startTick);
+// Prints the elapsed-time line for an elapsed time in milliseconds.
+void printFinished(uint32_t elapsedMs);
 
 void printFailedToOpen(const char* path);   // "failed to open: %s\n"
 void printInvalidProblemData();             // "invalid problem data.\n"

@@ -3,9 +3,6 @@
 #include <cstdio>
 #include <limits>
 
-#include "textio/clock.h"
-#include "textio/console.h"
-
 namespace varnel {
 
 namespace {
@@ -205,26 +202,6 @@ bool loadTextFile(const char* path, std::string& text) {
     const bool readFailed = std::ferror(file) != 0;
     std::fclose(file);
     return !readFailed;
-}
-
-FileOutcome solveFile(const char* path, const ProblemHandler& onProblem) {
-    const uint32_t start = tickCount();
-    ReadOutcome outcome = ReadOutcome::COMPLETE;
-    {
-        std::string text;
-        if (!loadTextFile(path, text)) {
-            printFailedToOpen(path);
-            return FileOutcome::OPEN_FAILED;
-        }
-        outcome = readProblems(text, onProblem);
-    }
-    if (outcome == ReadOutcome::INVALID_GRID) {
-        printInvalidProblemData();
-        return FileOutcome::INVALID_DATA;
-    }
-    if (outcome == ReadOutcome::STOPPED_EARLY) printInvalidProblemData();
-    printFinished(start);
-    return outcome == ReadOutcome::STOPPED_EARLY ? FileOutcome::STOPPED_EARLY : FileOutcome::READ;
 }
 
 }  // namespace varnel

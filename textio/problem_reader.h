@@ -45,17 +45,4 @@ int32_t headerNumber(std::string_view token);
 // file, a directory, no permission, a read error).
 bool loadTextFile(const char* path, std::string& text);
 
-// How solve mode ended on one file.
-enum class FileOutcome : uint8_t {
-    READ,           // every problem of the file was handed over
-    OPEN_FAILED,    // "failed to open" was printed
-    INVALID_DATA,   // grid form rejected: "invalid problem data." was printed, nothing handed over
-    STOPPED_EARLY,  // compact reading stopped on bad data: "invalid problem data." was printed
-};
-
-// Solve mode on one file: reads the clock, loads the file, hands every problem to onProblem and
-// prints the reader's messages and the elapsed-time line. The elapsed-time line is left out when
-// the file cannot be opened or its grid-form data is rejected.
-FileOutcome solveFile(const char* path, const ProblemHandler& onProblem);
-
 }  // namespace varnel

@@ -4,9 +4,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "creator/batch.h"
+#include "app/output_files.h"
 #include "tests/support/run_command.h"
 #include "tests/support/text_file.h"
 #include "textio/problem_reader.h"
@@ -157,3 +159,46 @@ TEST_F(CreateMode, FailedOpenInModeCLeavesNoEmptyFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Starts varnel_solver with argument in dir, waits until its output files exist (or a few
+// seconds pass), sends signalNumber and returns the wait status.
+int interruptedRun(const fs::path& dir, const char* argument, int signalNumber,
+                   size_t expectedFiles) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir(dir.c_str()) != 0) _exit(127);
+        const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDOUT_FILENO);
+        execl(SOLVER.c_str(), SOLVER.c_str(), argument, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    for (int waited = 0; waited < 100 && outputFiles(dir).size() < expectedFiles; ++waited)
+        usleep(50 * 1000);
+    usleep(1000 * 1000);  // well inside the batch, which takes several seconds
+    kill(child, signalNumber);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+}
+
+}  // namespace
+
+// An interrupt while the problems are made (before anything is written) removes the empty dated
+// files of this run, touches nothing else, and ends the program by the signal itself.
+TEST_F(CreateMode, InterruptedBatchLeavesNoEmptyFile) {
+    std::ofstream(dir / "notes.dat", std::ios::binary) << "unrelated\n";
+    const struct {
+        const char* argument;
+        int signalNumber;
+        size_t files;
+    } runs[] = {{"c", SIGINT, 3}, {"c5", SIGTERM, 1}, {"c", SIGHUP, 3}};
+    for (const auto& run : runs) {
+        const int status = interruptedRun(dir, run.argument, run.signalNumber, run.files + 1);
+        ASSERT_TRUE(WIFSIGNALED(status)) << run.argument << " exited with " << status;
+        EXPECT_EQ(WTERMSIG(status), run.signalNumber) << run.argument;
+        EXPECT_EQ(outputFiles(dir), std::vector<std::string>{"notes.dat"}) << run.argument;
+    }
+    EXPECT_EQ(readTextFile(dir / "notes.dat"), "unrelated\n");
+}

@@ -1,4 +1,4 @@
-#include "textio/clock.h"
+#include "app/clock.h"
 
 #include <chrono>
 
