@@ -5,6 +5,7 @@
 #include "solver/candidate_judge.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "solver/rule_steps.h"
 #include "solver/sweep_context.h"
@@ -13,15 +14,18 @@ namespace varnel {
 
 namespace {
 
-// What the base run notes besides its relations: every merge in order, and whether the current
-// visit asked a relation opposite to a known one, so that a candidate running apart can repeat
-// the visit without playing its rules.
+// What the base run notes besides its relations: every merge in order, as cells and as a relabel,
+// and whether the current visit asked a relation opposite to a known one, so that candidates
+// running apart can repeat the visit without playing its rules.
 struct BaseRunLog {
     std::vector<CandidateJudge::Merge>* merges;  // the merges of the sweep, in order
+    std::vector<Relabel>* relabels;              // the same merges as relabels
+    const uint16_t* tag;                         // the base run's tags
     bool askedOpposite = false;                  // the current visit asked an opposite relation
 
     void noteMerge(int32_t a, int32_t b, int same) {
         merges->push_back(CandidateJudge::Merge{a, b, same});
+        relabels->push_back(relabelOf(tag[a], tag[b], same));
     }
     void noteOpposite() { askedOpposite = true; }
 };
@@ -35,25 +39,35 @@ void CandidateJudge::judge(const SolverBoard& board, JudgeBy by) {
             runAlone(board, candidate, by);
         return;
     }
-    if (slotStride != board.stride) buildSlots(board.stride);
+    if (slots.stride != board.stride) slots.build(board.stride);
+    baseCopies.resize(board.cellCount, board.stride);
+    ownCopies.resize(board.cellCount, board.stride);
     candidateAt.assign(static_cast<size_t>(board.cellCount), -1);
-    pending.assign(candidates.size(), 0);
+    course.assign(candidates.size(), Course::ENDED);
+    runs.resize(candidates.size());
     for (size_t k = 0; k < candidates.size(); ++k) {
         ClueCandidate& candidate = candidates[k];
         if (board.placingMaySeed(candidate.x, candidate.y, candidate.value)) {
             runAlone(board, candidate, by);
         } else {
-            pending[k] = 1;
+            course[k] = Course::FOLLOWS;
             candidateAt[board.cellIndex(candidate.x, candidate.y)] = static_cast<int32_t>(k);
         }
     }
+    findClueReads(board);
     markProbes(board);
+    const size_t rows = static_cast<size_t>(board.paddedHeight);
+    playRows.assign(rows, 0);
+    stopRows = probeRows;
+    playHead.assign(static_cast<size_t>(board.cellCount), -1);
+    playMasks.resize(candidates.size() * rows);
+    deltas.clear();
     baseVisits.resize(static_cast<size_t>(board.cellCount));
     visitSweep.resize(static_cast<size_t>(board.cellCount), 0);
     base.copyFrom(board);
     runBase(by);
     for (size_t k = 0; k < candidates.size(); ++k) {
-        if (pending[k]) candidates[k].sets = base.uf.setCount;
+        if (course[k] == Course::FOLLOWS) candidates[k].sets = base.uf.setCount;
     }
 }
 
@@ -75,17 +89,40 @@ void CandidateJudge::sweepWithProbes(int32_t reference) {
         baseSweep = 1;
     }
     baseMerges.clear();
+    baseRelabels.clear();
     leavers.clear();
-    BasicSweepContext<BaseRunLog> context{
-        base.uf, base.uf.tags(), base.clues, base.uf.contradiction != 0, 0, {&baseMerges}};
+    basePlay.cell = -1;
     const int32_t s = base.stride;
+    // The delta runs start the sweep with their entries current (caught up after the last one).
+    size_t kept = 0;
+    for (const int32_t k : deltas) {
+        if (course[k] != Course::DELTA) continue;
+        deltas[kept++] = k;
+        DeltaRun& run = runs[k];
+        run.relabelCursor = 0;
+        run.lastPlayed = -1;
+        buildPlayMask(k);
+        scheduleAfter(k, s - 1);
+    }
+    deltas.resize(kept);
+
+    BasicSweepContext<BaseRunLog> context{base.uf,    base.uf.tags(),
+                                          base.clues, base.uf.contradiction != 0,
+                                          0,          {&baseMerges, &baseRelabels, base.uf.tags()}};
     const uint16_t* tag = context.tag;
     uint8_t* doneFlags = base.done.data();
-    auto probe = [&](int32_t i) __attribute__((always_inline)) {
-        if (doneFlags[i]) return;
-        // A candidate leaving here copies the base run as it stands.
-        storeContradiction(base, context);
-        probeVisit(i, reference);
+    // Probes and delta plays come before the base run's visit of their cell, on the base run as
+    // it stands before the visit.
+    auto stop = [&](int32_t i) __attribute__((always_inline)) {
+        const int32_t row = i / s;
+        const uint64_t bit = uint64_t{1} << (i % s);
+        const bool contradiction = context.contradiction || base.uf.contradiction != 0;
+        if ((probeRows[row] & bit) != 0 && !doneFlags[i]) probeVisit(i, reference, contradiction);
+        if ((playRows[row] & bit) != 0) {
+            playRows[row] &= ~bit;
+            stopRows[row] = probeRows[row] | playRows[row];
+            playDeltas(i);
+        }
     };
     auto visit = [&](int32_t i, int32_t, int32_t) __attribute__((always_inline)) {
         BaseVisit& v = baseVisits[i];
@@ -98,17 +135,21 @@ void CandidateJudge::sweepWithProbes(int32_t reference) {
         v.doneAfter = doneFlags[i];
         v.askedOpposite = context.log.askedOpposite;
         visitSweep[i] = baseSweep;
+        if (v.askedOpposite) noteBaseOpposite(i);
         return v.merges > 0 || v.doneAfter != v.doneBefore || v.askedOpposite != 0;
     };
     const int64_t cellsVisited = walkTouchedCells(
-        base.uf.touched.data(), s, s, base.paddedHeight - 2, visit, probeRows.data(), probe);
+        base.uf.touched.data(), s, s, base.paddedHeight - 2, visit, stopRows.data(), stop);
     finishSweep(base, context, s, cellsVisited);
+    for (const int32_t k : deltas) {
+        if (course[k] == Course::DELTA) catchUp(runs[k]);
+    }
 }
 
 // The base run mirrors propagate (or one sweep) exactly; its end state is what every candidate
 // still following it ends with. Only the set count is used, so the solved check at the end, which
-// changes no relation, is left out. Candidates apart make each sweep after the base run has made
-// it, so that they can repeat its visits.
+// changes no relation, is left out. Candidates on boards apart make each sweep after the base run
+// has made it, so that they can repeat its visits.
 void CandidateJudge::runBase(JudgeBy by) {
     apart.clear();
     if (by == JudgeBy::SWEEP) {
@@ -117,11 +158,17 @@ void CandidateJudge::runBase(JudgeBy by) {
             withClue(a, [&](SolverBoard&) { followSweep(a); });
             release(a);
         }
+        for (const int32_t k : deltas) {
+            if (course[k] != Course::DELTA) continue;
+            candidates[k].sets = base.uf.setCount + runs[k].setOffset;
+            course[k] = Course::ENDED;
+        }
         return;
     }
     if (base.work != nullptr) ++base.work->propagateCalls;
     int32_t reference = base.uf.setCount;
     for (;;) {
+        boardsToDeltas(reference);
         sweepWithProbes(reference);
         for (Apart& a : apart) {
             a.resume = base.stride;
@@ -132,7 +179,10 @@ void CandidateJudge::runBase(JudgeBy by) {
             apart.push_back(a);
         }
         const AfterSweep baseNext = afterSweep(base, reference);
+        // Boards apart first: stepDeltas puts delta runs that pass on boards apart, their pass
+        // made.
         stepApart(reference, baseNext);
+        stepDeltas(reference, baseNext);
         if (baseNext == AfterSweep::ENDS) break;
         if (baseNext == AfterSweep::SWEEPS_AGAIN) {
             reference = base.uf.setCount;

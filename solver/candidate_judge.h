@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+#include "solver/slot_visit.h"
 #include "solver/solver_board.h"
 
 namespace varnel {
@@ -32,25 +33,85 @@ struct ClueCandidate {
 // of those visits that acts differently. So the judge runs the board once without any candidate
 // (the base run) and, at every visit that would read a candidate's clue, plays the visit with and
 // without the clue on a copy of the few cells a visit reads (a probe). A candidate whose visits
-// never differ leaves what the base run leaves. At the first visit that differs, the candidate's
-// own run starts from a copy of the base run at that point, with its clue placed, and runs to the
-// end. A candidate whose placing itself may record something (the seeding of a 0, 2 or 3) runs
-// alone from the start.
+// never differ leaves what the base run leaves. A candidate whose placing itself may record
+// something (the seeding of a 0, 2 or 3) runs alone from the start.
 //
-// A candidate that left the base run finishes the base run's sweep on a board of its own once
-// the base sweep is done. Far from its clue its visits mostly read exactly the tags the base run
-// read at the same visit, and such a visit does exactly what the base run's did: the base run
-// records, for every visit, the tags it read and the merges it made, and the candidate repeats
-// those merges instead of playing the rules again.
+// A candidate whose visit differs leaves the base run there, and runs apart from it as its
+// differences from it (a delta run): the few cells whose tag or done flag differ. It keeps step
+// with the base run visit by visit. A visit that reads none of its differing cells and not its
+// clue reads what the base run's visit reads, so it does what the base run's visit does: the base
+// run's merges, which act on the differing cells as relabels; nothing needs to be played. Only
+// the visits that read a differing cell or the clue are played, on copies of the cells they read,
+// with and without the differences; merges that act differently on some set add that set's
+// cells to the differences. Measured on the creator's boards: a board apart differs from the base
+// run in less than one tag on average at the end of a sweep, and only about one visit in twelve of
+// its sweep reads a difference.
 //
-// When propagate is judged, a candidate that left the base run keeps step with it, sweep by
-// sweep; most such runs only find earlier what the base run finds a little later, and as soon as
-// a candidate's board is again exactly the base run's board after the same sweep, with the same
+// A candidate whose differences grow beyond a few cells, or that needs a connectivity pass, runs
+// on a board of its own (a board apart), put together from the base run and its differences. It
+// finishes the base run's sweep once the base sweep is done. Far from its clue its visits mostly
+// read exactly the tags the base run read at the same visit, and such a visit does exactly what
+// the base run's did: the base run records, for every visit, the tags it read and the merges it
+// made, and the candidate repeats those merges instead of playing the rules again. At the start
+// of every sweep a board apart that differs from the base run in a few cells only runs as
+// differences again.
+//
+// When propagate is judged, a candidate apart keeps step with the base run, sweep by sweep; most
+// such runs only find earlier what the base run finds a little later, and as soon as a
+// candidate's board is again exactly the base run's board after the same sweep, with the same
 // reference count, its run is the base run again: it rejoins it and is probed further. A
 // candidate whose run takes another course (it stops, or passes where the base run sweeps) runs
 // to its end alone.
 struct CandidateJudge {
-    static constexpr int32_t MAX_SLOTS = 13;  // cells one visit reads
+    // Where a candidate stands.
+    enum class Course : uint8_t {
+        FOLLOWS,  // it follows the base run: the base run's counts are its own
+        DELTA,    // it runs apart as its differences from the base run
+        BOARD,    // it runs apart on a board of its own
+        ENDED,    // its count is known
+    };
+    // A cell where a delta run differs from the base run.
+    struct DeltaEntry {
+        int32_t cell = 0;
+        uint16_t tag = 0;        // the run's tag of the cell, when tagDiffers
+        uint8_t done = 0;        // the run's done flag of the cell
+        uint8_t tagDiffers = 0;  // 0 when only the done flag differs; the tag is the base run's
+    };
+    // A candidate running apart as its differences from the base run.
+    struct DeltaRun {
+        // More differing cells than this and the run goes on on a board apart: every differing
+        // cell adds up to 13 visits to play per sweep, and a board apart costs about the same
+        // as a dozen of them.
+        static constexpr int32_t MAX_ENTRIES = 8;
+
+        std::array<DeltaEntry, MAX_ENTRIES> entries{};  // the cells that differ, in any order
+        int32_t entryCount = 0;
+        int32_t setOffset = 0;           // its set count minus the base run's
+        int32_t reference = 0;           // the reference count of its propagate
+        uint32_t relabelCursor = 0;      // the base sweep's relabels applied to its entries so far
+        int32_t lastPlayed = -1;         // the cell of its last play in the current sweep
+        int32_t nextScheduled = -1;      // the next candidate to play at the same cell, or -1
+        uint8_t contradiction = 0;       // its contradiction flag
+        uint8_t readCount = 0;           // cells whose visits read its clue
+        std::array<int32_t, 9> reads{};  // those cells
+    };
+    // One step of a delta run and of the base run together, a visit or a connectivity pass: the
+    // merges each made, as relabels, and at a visit the visited cell's done flags after it.
+    struct DeltaStep {
+        const Relabel* own = nullptr;  // the candidate's run
+        int32_t ownCount = 0;
+        const Relabel* base = nullptr;  // the base run
+        int32_t baseCount = 0;
+        int32_t visited = -1;  // the visited cell, -1 for a pass
+        uint8_t ownDone = 0;
+        uint8_t baseDone = 0;
+    };
+    // What the base run's visit of a cell does, played on copies before the visit.
+    struct BasePlay {
+        int32_t cell = -1;  // the cell played, -1 for none
+        SlotVisit play;     // the play; no merge and the base's done flag when nothing touched
+                            // the cell
+    };
 
     // A candidate running apart from the base run, on a board of its own.
     struct Apart {
@@ -112,32 +173,46 @@ struct CandidateJudge {
     // What a propagate run on board does after a sweep, with reference the set count before the
     // sweep's run of sweeps began.
     static AfterSweep afterSweep(const SolverBoard& board, int32_t reference) {
-        if (board.uf.contradiction || board.uf.setCount == 1) return AfterSweep::ENDS;
-        return board.uf.setCount != reference ? AfterSweep::SWEEPS_AGAIN : AfterSweep::PASSES;
+        return afterSweep(board.uf.contradiction != 0, board.uf.setCount, reference);
+    }
+    static AfterSweep afterSweep(bool contradiction, int32_t sets, int32_t reference) {
+        if (contradiction || sets == 1) return AfterSweep::ENDS;
+        return sets != reference ? AfterSweep::SWEEPS_AGAIN : AfterSweep::PASSES;
     }
 
     SolverBoard base;                 // the base run; shares the board's clues and scan record
     SolverBoard branch;               // a candidate run alone from the start
     std::deque<SolverBoard> boards;   // boards of candidates running apart, reused
     std::vector<int32_t> freeBoards;  // indices of boards not in use
-    std::vector<Apart> apart;         // candidates running apart in step with the base run
-    std::vector<Apart> leavers;       // candidates that left during the current base sweep
+    std::vector<Apart> apart;         // candidates on boards apart in step with the base run
+    std::vector<Apart> leavers;       // candidates put on boards apart during the current base
+                                      // sweep, each to finish it from its resume cell
     std::vector<ClueCandidate> candidates;  // the candidates of the current call, in order
     std::vector<int32_t> candidateAt;       // [0, cellCount): candidate index at a cell, or -1
-    std::vector<uint8_t> pending;           // per candidate: 1 while it follows the base run
+    std::vector<Course> course;             // per candidate: where it stands
+    std::vector<DeltaRun> runs;             // per candidate: its delta run, while DELTA
+    std::vector<int32_t> deltas;            // candidates that are or were DELTA this sweep
     std::vector<uint64_t> probeRows;        // [0, paddedHeight): bit x: cell (row, x) has visits
-                                            // that read a pending candidate's clue
+                                            // that read the clue of a candidate that follows
+    std::vector<uint64_t> playRows;         // [0, paddedHeight): bit x: delta runs play at cell
+                                            // (row, x) in the current sweep
+    std::vector<uint64_t> stopRows;         // [0, paddedHeight): probeRows | playRows
+    std::vector<int32_t> playHead;          // [0, cellCount): first delta run to play at the cell
+                                            // in the current sweep, or -1; linked through
+                                            // DeltaRun::nextScheduled
+    std::vector<uint64_t> playMasks;        // per candidate, paddedHeight rows: the cells where
+                                            // its delta run plays in the current sweep
     std::vector<BaseVisit> baseVisits;      // [0, cellCount): the current base sweep's visits
     std::vector<uint32_t> visitSweep;       // [0, cellCount): the base sweep that recorded the
                                             // cell's visit
     std::vector<Merge> baseMerges;          // merges of the current base sweep, visit by visit
+    std::vector<Relabel> baseRelabels;      // the same merges as relabels
+    std::vector<int32_t> newEntryCells;     // scratch of a delta play: cells added to its entries
     uint32_t baseSweep = 0;                 // number of the current base sweep
-    std::vector<int16_t> slotOf;      // [0, 4 x stride + 5): offset from the visited cell plus
-                                      // 2 x stride + 2 to its slot among the cells a visit reads
-    std::vector<int32_t> slotOffset;  // per slot: offset from the visited cell; the 3 x 3 block
-                                      // first, then the cells two steps away
-    int32_t nearSlots = 0;            // slots of the 3 x 3 block
-    int32_t slotStride = 0;           // the stride slotOf was built for
+    BasePlay basePlay;                      // the base run's visit of the cell being played
+    VisitSlots slots;                       // the cells one visit reads
+    PlayTags baseCopies;                    // copies of the cells the base run's plays read
+    PlayTags ownCopies;                     // copies of the cells a candidate's plays read
 
     // Fills the sets of every candidate, measured by one sweep or by propagate.
     void judge(const SolverBoard& board, JudgeBy by);
@@ -146,25 +221,58 @@ struct CandidateJudge {
     // The base run (candidate_judge.cpp).
     void runAlone(const SolverBoard& board, ClueCandidate& candidate, JudgeBy by);
     void runBase(JudgeBy by);
-    // One sweep of the base run, with the probes at every visit that reads a pending candidate's
-    // clue, recording every visit.
+    // One sweep of the base run, recording every visit, with the probes at every visit that reads
+    // the clue of a candidate that follows, and the plays of the delta runs.
     void sweepWithProbes(int32_t reference);
 
     // The probes (visit_probes.cpp).
-    void buildSlots(int32_t stride);
+    void findClueReads(const SolverBoard& board);
     void markProbes(const SolverBoard& board);
-    // Probes the visit of cell i for every pending candidate whose clue it reads; candidates
-    // whose visit differs leave the base run here.
-    void probeVisit(int32_t i, int32_t reference);
+    // Probes the visit of cell i for every candidate that follows and whose clue it reads;
+    // candidates whose visit differs leave the base run here. contradiction is the base run's
+    // flag before the visit.
+    void probeVisit(int32_t i, int32_t reference, bool contradiction);
+
+    // Delta runs (delta_runs.cpp).
+    void leaveBase(int32_t k, int32_t i, int32_t reference, bool contradiction);
+    // Plays the visits of cell i of the delta runs that play there, before the base run's visit.
+    void playDeltas(int32_t i);
+    void playDelta(int32_t k, int32_t i);
+    // Delta run k's entries after a step, compared with the base run after it; false, with
+    // nothing changed, when more cells than MAX_ENTRIES would differ.
+    bool advanceEntries(int32_t k, const DeltaStep& step);
+    // The base run's visit of cell i, played on copies (once per cell).
+    const SlotVisit& basePlayAt(int32_t i);
+    // Brings a delta run's entries up to the base run's merges so far.
+    void catchUp(DeltaRun& run);
+    // The cells where delta run k plays this sweep: those whose visits read its clue or a cell of
+    // its entries.
+    void buildPlayMask(int32_t k);
+    void addEntryToMask(int32_t k, const DeltaEntry& entry);
+    // True when the visit of cell i reads nothing that differs for delta run k: no differing
+    // cell, and not its clue.
+    bool readsAsBase(const DeltaRun& run, int32_t i) const;
+    // Schedules delta run k at its first play cell after cell `after` in the current sweep.
+    void scheduleAfter(int32_t k, int32_t after);
+    // After the base run's visit of i asked an opposite relation: every delta run that did not
+    // play the visit did the same.
+    void noteBaseOpposite(int32_t i);
+    // Puts delta run k on board boards[board], as the base run stands now plus its entries.
+    void assemble(int32_t k, int32_t board);
+    // Puts delta run k on a board apart that resumes at cell resume.
+    Apart toBoard(int32_t k, int32_t resume);
+    // At the start of a sweep: boards apart that differ from the base run in a few cells only run
+    // as differences again, and those equal to it rejoin it.
+    void boardsToDeltas(int32_t reference);
 
     // Candidates running apart (candidates_apart.cpp).
-    void leaveBase(int32_t k, int32_t i, int32_t reference);
     // A candidate's sweep from a.resume, repeating the base sweep's visits where they read the
     // same tags.
     void followSweep(const Apart& a);
     // After a base sweep: rejoins, ends or keeps each candidate apart; baseNext is what the base
     // run does next.
     void stepApart(int32_t reference, AfterSweep baseNext);
+    void stepDeltas(int32_t reference, AfterSweep baseNext);
     // Runs a candidate apart to its end, from a.resume on.
     void finishApart(const Apart& a);
     void release(const Apart& a);

@@ -1,37 +1,17 @@
-// Candidates running apart from the candidate judge's base run: each on a board of its own,
-// copied from the base run where its visit first differed. Its sweep repeats the base sweep's
-// visits that read the same tags, and under propagate it keeps step with the base run, sweep by
-// sweep, until it rejoins the base run, ends, or takes another course and runs to its end alone.
+// Candidates running apart from the candidate judge's base run on boards of their own, put
+// together from the base run and a delta run's differences. A board's sweep repeats the base
+// sweep's visits that read the same tags, and under propagate it keeps step with the base run,
+// sweep by sweep, until it rejoins the base run, runs as differences again, ends, or takes another
+// course and runs to its end alone.
 
 #include "solver/candidate_judge.h"
 #include "solver/sweep_context.h"
 
 namespace varnel {
 
-void CandidateJudge::leaveBase(int32_t k, int32_t i, int32_t reference) {
-    pending[k] = 0;
-    Apart a;
-    a.candidate = k;
-    a.reference = reference;
-    a.resume = i;
-    if (freeBoards.empty()) {
-        boards.emplace_back();
-        freeBoards.push_back(static_cast<int32_t>(boards.size()) - 1);
-    }
-    a.board = freeBoards.back();
-    freeBoards.pop_back();
-    // The base run before its visit of i; the candidate's clue is placed when it runs, after the
-    // base sweep. Placing it seeds nothing here (placingMaySeed said so), so writing the byte and
-    // touching the cells that read it is all that placeClue would do.
-    SolverBoard& own = boards[a.board];
-    own.copyFrom(base);
-    const ClueCandidate& candidate = candidates[k];
-    own.uf.touchArea(candidate.y, candidate.y + 2, candidate.x, candidate.x + 2);
-    leavers.push_back(a);
-}
-
 void CandidateJudge::release(const Apart& a) {
     candidates[a.candidate].sets = boards[a.board].uf.setCount;
+    course[a.candidate] = Course::ENDED;
     freeBoards.push_back(a.board);
 }
 
@@ -92,7 +72,7 @@ void CandidateJudge::stepApart(int32_t reference, AfterSweep baseNext) {
         SolverBoard& own = boards[a.board];
         if (a.reference == reference && sameState(own, base)) {
             // Back on the base run's course: probed again from here.
-            pending[a.candidate] = 1;
+            course[a.candidate] = Course::FOLLOWS;
             freeBoards.push_back(a.board);
             continue;
         }

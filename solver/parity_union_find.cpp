@@ -92,6 +92,29 @@ void ParityUnionFind::touchArea(int32_t firstRow, int32_t lastRow, int32_t first
         rowMasks[y] |= columns;
 }
 
+void ParityUnionFind::rebuildSets() {
+    const uint16_t* tag = tags();
+    uint16_t* next = nextMember.data();
+    // A label is its set's smallest cell, so each set's label comes before its other members.
+    for (int32_t i = 0, y = 0; i < cellCount; ++y) {
+        for (int32_t x = 0; x < rowLength; ++x, ++i) {
+            const int32_t l = tag[i] >> 1;
+            if (l == i) {
+                next[i] = static_cast<uint16_t>(i);
+                if (tracked) setBox[i] = packBox(y, y, x, x);
+                continue;
+            }
+            next[i] = next[l];
+            next[l] = static_cast<uint16_t>(i);
+            if (!tracked) continue;
+            const uint32_t box = setBox[l];
+            const int32_t c0 = box >> 16 & 0xFF, c1 = box >> 24;
+            // Cells come in index order: the label's row is the first row, this one the last.
+            setBox[l] = packBox(box & 0xFF, y, std::min(c0, x), std::max(c1, x));
+        }
+    }
+}
+
 void ParityUnionFind::copyFrom(const ParityUnionFind& source) {
     cellCount = source.cellCount;
     setCount = source.setCount;

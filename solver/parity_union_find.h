@@ -95,6 +95,11 @@ struct ParityUnionFind {
 
     // Makes this structure an exact copy of source, reusing its arrays.
     void copyFrom(const ParityUnionFind& source);
+
+    // Rebuilds the member lists and, when tracked, the set boxes from the tags alone, for tags
+    // written directly (a board put together from another board and its differences). The order
+    // of members in a list changes nothing a merge does.
+    void rebuildSets();
 };
 
 }  // namespace varnel

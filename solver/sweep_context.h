@@ -98,7 +98,8 @@ inline void finishSweep(SolverBoard& board, const BasicSweepContext<Log>& contex
 //
 // With probeRows (one mask per padded row) and probe given, the cells of probeRows are passed to
 // probe(i) in the same order, each before its visit if it has one: the candidate judge probes
-// there. Without them the walk compiles to the plain loop.
+// there. probe may add cells of probeRows after i; the row's mask is read afresh after every
+// cell. Without them the walk compiles to the plain loop.
 template <class Visit, class Probe = std::nullptr_t>
 [[gnu::always_inline]] inline int64_t walkTouchedCells(uint64_t* touched, int32_t s,
                                                        int32_t firstCell, int32_t lastRow,
@@ -110,10 +111,10 @@ template <class Visit, class Probe = std::nullptr_t>
     const int32_t firstRow = firstCell / s;
     for (int32_t row = firstRow; row <= lastRow; ++row) {
         uint64_t* pending = &touched[row];
-        uint64_t probeCells = 0;
-        if constexpr (PROBES) probeCells = probeRows[row];
         int32_t x = row == firstRow ? firstCell % s : 0;
         while (x < s) {
+            uint64_t probeCells = 0;
+            if constexpr (PROBES) probeCells = probeRows[row];
             const uint64_t ahead = (*pending | probeCells) & (~uint64_t{0} << x);
             if (ahead == 0) break;
             x = std::countr_zero(ahead);
