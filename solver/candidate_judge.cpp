@@ -181,6 +181,7 @@ void CandidateJudge::runBase(JudgeBy by) {
         const AfterSweep baseNext = afterSweep(base, reference);
         // Boards apart first: stepDeltas puts delta runs that pass on boards apart, their pass
         // made.
+        baseMapped = false;
         stepApart(reference, baseNext);
         stepDeltas(reference, baseNext);
         if (baseNext == AfterSweep::ENDS) break;
@@ -188,7 +189,7 @@ void CandidateJudge::runBase(JudgeBy by) {
             reference = base.uf.setCount;
             continue;
         }
-        if (base.connectivityPass() != SolverBoard::PassOutcome::DECIDED) {
+        if (basePassOutcome() != SolverBoard::PassOutcome::DECIDED) {
             for (Apart& a : apart) {
                 a.resume = base.stride;  // each is at the start of a sweep
                 finishApart(a);

@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+#include "solver/region_map.h"
 #include "solver/slot_visit.h"
 #include "solver/solver_board.h"
 
@@ -82,7 +83,7 @@ struct CandidateJudge {
         // More differing cells than this and the run goes on on a board apart: every differing
         // cell adds up to 13 visits to play per sweep, and a board apart costs about the same
         // as a dozen of them.
-        static constexpr int32_t MAX_ENTRIES = 8;
+        static constexpr int32_t MAX_ENTRIES = 16;
 
         std::array<DeltaEntry, MAX_ENTRIES> entries{};  // the cells that differ, in any order
         int32_t entryCount = 0;
@@ -213,6 +214,9 @@ struct CandidateJudge {
     VisitSlots slots;                       // the cells one visit reads
     PlayTags baseCopies;                    // copies of the cells the base run's plays read
     PlayTags ownCopies;                     // copies of the cells a candidate's plays read
+    RegionMap baseRegions;                  // the base run's regions at its current pass
+    PassDecision basePass;                  // what that pass decides
+    bool baseMapped = false;                // baseRegions and basePass hold the current pass
 
     // Fills the sets of every candidate, measured by one sweep or by propagate.
     void judge(const SolverBoard& board, JudgeBy by);
@@ -273,6 +277,15 @@ struct CandidateJudge {
     // run does next.
     void stepApart(int32_t reference, AfterSweep baseNext);
     void stepDeltas(int32_t reference, AfterSweep baseNext);
+    // The tag of a cell on delta run k's board.
+    uint16_t tagOf(const DeltaRun& run, int32_t cell) const;
+    // Delta run k's connectivity pass, from the base run's regions; known is false when the
+    // differences are such that only a pass on a board of its own tells (delta_passes.cpp).
+    PassDecision deltaPass(const DeltaRun& run, bool& known);
+    // Delta run k's pass on a board of its own; a run that decides goes on on that board.
+    void passOnBoard(int32_t k);
+    // The base run's pass: decided from baseRegions when they hold it.
+    SolverBoard::PassOutcome basePassOutcome();
     // Runs a candidate apart to its end, from a.resume on.
     void finishApart(const Apart& a);
     void release(const Apart& a);

@@ -179,6 +179,17 @@ void CandidateJudge::playDelta(int32_t k, int32_t i) {
     with.overrideValue = candidate.value;
     rules::visitCell(with, with.done, i, s);
     const SlotVisit& without = basePlayAt(i);
+    if (with.sameMerges(without) && with.done == without.done) {
+        // The visit does what the base run's does: the entries take its merges with the base
+        // run's others at the next catch-up; only a done flag of the visited cell may change.
+        for (int32_t n = 0; n < run.entryCount; ++n) {
+            if (run.entries[n].cell == i) run.entries[n].done = with.done;
+        }
+        if (with.contradiction) run.contradiction = 1;
+        run.lastPlayed = i;
+        scheduleAfter(k, i);
+        return;
+    }
 
     DeltaStep step;
     step.own = with.relabels.data();
@@ -194,8 +205,8 @@ void CandidateJudge::playDelta(int32_t k, int32_t i) {
         return;
     }
     if (with.contradiction) run.contradiction = 1;
-    run.relabelCursor = static_cast<uint32_t>(baseRelabels.size() + without.relabelCount);
     run.lastPlayed = i;
+    run.relabelCursor = static_cast<uint32_t>(baseRelabels.size() + without.relabelCount);
     scheduleAfter(k, i);
 }
 
@@ -361,6 +372,37 @@ void CandidateJudge::boardsToDeltas(int32_t reference) {
     apart.resize(kept);
 }
 
+uint16_t CandidateJudge::tagOf(const DeltaRun& run, int32_t cell) const {
+    for (int32_t n = 0; n < run.entryCount; ++n) {
+        const DeltaEntry& e = run.entries[n];
+        if (e.cell == cell && e.tagDiffers) return e.tag;
+    }
+    return base.uf.tags()[cell];
+}
+
+void CandidateJudge::passOnBoard(int32_t k) {
+    Apart a = toBoard(k, base.cellCount);
+    SolverBoard::PassOutcome outcome = SolverBoard::PassOutcome::NOTHING;
+    withClue(a, [&](SolverBoard& own) { outcome = own.connectivityPass(); });
+    if (outcome != SolverBoard::PassOutcome::DECIDED) {
+        release(a);
+        return;
+    }
+    a.reference = boards[a.board].uf.setCount;
+    apart.push_back(a);
+}
+
+SolverBoard::PassOutcome CandidateJudge::basePassOutcome() {
+    if (!baseMapped) return base.connectivityPass();
+    // The pass that the map decided, with what connectivityPass counts.
+    ++base.scanCount;
+    if (base.work != nullptr) ++base.work->scans;
+    if (basePass.outcome == SolverBoard::PassOutcome::DECIDED) {
+        base.uf.relate(basePass.inner, basePass.outer, SAME);
+    }
+    return basePass.outcome;
+}
+
 void CandidateJudge::stepDeltas(int32_t reference, AfterSweep baseNext) {
     const bool baseContradiction = base.uf.contradiction != 0;
     for (const int32_t k : deltas) {
@@ -387,16 +429,50 @@ void CandidateJudge::stepDeltas(int32_t reference, AfterSweep baseNext) {
             run.reference = sets;
             continue;
         }
-        // Both pass: the candidate's pass, on a board of its own, before the base run's.
-        Apart a = toBoard(k, base.cellCount);
-        SolverBoard::PassOutcome outcome = SolverBoard::PassOutcome::NOTHING;
-        withClue(a, [&](SolverBoard& own) { outcome = own.connectivityPass(); });
-        if (outcome != SolverBoard::PassOutcome::DECIDED) {
-            release(a);
+        // Both pass: the candidate's pass, worked out from the base run's regions, before the
+        // base run's pass.
+        if (!baseMapped) {
+            baseRegions.build(base.uf, base.stride);
+            basePass = baseRegions.decide(base.uf);
+            baseMapped = true;
+        }
+        bool known = false;
+        const PassDecision own = deltaPass(run, known);
+        if (!known) {
+            passOnBoard(k);
             continue;
         }
-        a.reference = boards[a.board].uf.setCount;
-        apart.push_back(a);
+        if (base.work != nullptr) ++base.work->scans;
+        if (own.outcome != SolverBoard::PassOutcome::DECIDED) {
+            candidates[k].sets = sets;  // nothing decided, or contradicted
+            course[k] = Course::ENDED;
+            continue;
+        }
+        Relabel ownRelabel = relabelOf(tagOf(run, own.inner), tagOf(run, own.outer), SAME);
+        Relabel baseRelabel;
+        const bool baseDecides = basePass.outcome == SolverBoard::PassOutcome::DECIDED;
+        if (baseDecides) {
+            baseRelabel =
+                relabelOf(base.uf.tags()[basePass.inner], base.uf.tags()[basePass.outer], SAME);
+        }
+        DeltaStep step;
+        step.own = &ownRelabel;
+        step.ownCount = 1;
+        step.base = &baseRelabel;
+        step.baseCount = baseDecides ? 1 : 0;
+        if (!baseDecides || !advanceEntries(k, step)) {
+            // The base run stops here, or the runs differ too much: on a board of its own.
+            Apart a = toBoard(k, base.stride);
+            boards[a.board].uf.relate(own.inner, own.outer, SAME);
+            a.reference = boards[a.board].uf.setCount;
+            if (baseDecides) {
+                apart.push_back(a);
+            } else {
+                finishApart(a);
+            }
+            continue;
+        }
+        run.reference = sets - 1;
     }
     size_t kept = 0;
     for (const int32_t k : deltas) {

@@ -151,6 +151,19 @@ struct SlotVisit {
     // The tag after this play's merges.
     uint16_t after(uint16_t t) const { return applyRelabels(relabels.data(), relabelCount, t); }
 
+    // True when this play and other made the same merges in the same order: they act alike on
+    // every tag of the board.
+    bool sameMerges(const SlotVisit& other) const {
+        if (relabelCount != other.relabelCount) return false;
+        for (int32_t n = 0; n < relabelCount; ++n) {
+            if (relabels[n].from != other.relabels[n].from ||
+                relabels[n].change != other.relabels[n].change) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     // True when this play and other, of the same visit, leave the same tags and done flag and,
     // unless the board is contradicted already, the same contradiction flag. They then made
     // merges of the same effect on every tag of the board: a relabel only changes tags of a

@@ -11,66 +11,78 @@
 namespace varnel {
 namespace {
 
-// The judge's set counts must be exactly those of running each candidate alone: copy the
-// board, place the clue, one sweep or propagate. Boards come from random loops with randomly
-// thinned clues, and every clue value is tried, including 0s and 3s that seed at placing.
-TEST(CandidateJudge, MatchesEachCandidateRunAlone) {
-    std::mt19937 rng(5);
-    int differing = 0, following = 0;  // candidates whose count differs from the board's own
-    for (const int sizeIndex : {0, 1, 2}) {
-        const int32_t w = sizeIndex == 0 ? 8 : sizeIndex == 1 ? 12 : 16;
-        const int32_t h = sizeIndex == 2 ? 12 : 8;
-        SharedRandom random(100 + sizeIndex);
-        std::vector<uint8_t> full(w * h);
-        RandomLoopBuilder builder;
-        builder.bind(full.data(), w, h, &random);
-        for (int round = 0; round < 20; ++round) {
-            builder.buildLoop();
-            ClueGrid problem(w * h, NO_CLUE);
-            const unsigned keep = 25 + rng() % 40;  // percent of clues kept
-            for (int32_t p = 0; p < w * h; ++p) {
-                if (full[p] <= 3 && rng() % 100 < keep) problem[p] = full[p];
-            }
-            RegionScan scan;
-            SolverBoard board;
-            board.setUp(problem.data(), w, h, scan);
-            for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
-                CandidateJudge judge;
-                for (int32_t y = 0; y < h; ++y) {
-                    for (int32_t x = 0; x < w; ++x) {
-                        const uint8_t v = full[y * w + x];
-                        if (problem[y * w + x] == NO_CLUE && v <= 3) {
-                            judge.candidates.push_back(ClueCandidate{x, y, v, -1});
-                        }
+// Judges every clue the full grid would give a randomly thinned problem, by one sweep and by
+// propagate, and checks each count against running the candidate alone: copy the board, place
+// the clue, one sweep or propagate. Counts the candidates whose count differs from the board's
+// own (differing) and those that leave the same (following) into the totals.
+void checkAgainstRunsAlone(int32_t w, int32_t h, uint32_t seed, int rounds, std::mt19937& rng,
+                           int& differing, int& following) {
+    SharedRandom random(seed);
+    std::vector<uint8_t> full(w * h);
+    RandomLoopBuilder builder;
+    builder.bind(full.data(), w, h, &random);
+    for (int round = 0; round < rounds; ++round) {
+        builder.buildLoop();
+        ClueGrid problem(w * h, NO_CLUE);
+        const unsigned keep = 25 + rng() % 40;  // percent of clues kept
+        for (int32_t p = 0; p < w * h; ++p) {
+            if (full[p] <= 3 && rng() % 100 < keep) problem[p] = full[p];
+        }
+        RegionScan scan;
+        SolverBoard board;
+        board.setUp(problem.data(), w, h, scan);
+        for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
+            CandidateJudge judge;
+            for (int32_t y = 0; y < h; ++y) {
+                for (int32_t x = 0; x < w; ++x) {
+                    const uint8_t v = full[y * w + x];
+                    if (problem[y * w + x] == NO_CLUE && v <= 3) {
+                        judge.candidates.push_back(ClueCandidate{x, y, v, -1});
                     }
                 }
-                judge.judge(board, by);
-                SolverBoard alone;
+            }
+            judge.judge(board, by);
+            SolverBoard alone;
+            alone.copyFrom(board);
+            if (by == JudgeBy::PROPAGATE) {
+                alone.propagate();
+            } else {
+                alone.sweep();
+            }
+            const int32_t without = alone.uf.setCount;
+            for (const ClueCandidate& candidate : judge.candidates) {
                 alone.copyFrom(board);
+                alone.placeClue(candidate.x, candidate.y, candidate.value);
                 if (by == JudgeBy::PROPAGATE) {
                     alone.propagate();
                 } else {
                     alone.sweep();
                 }
-                const int32_t without = alone.uf.setCount;
-                for (const ClueCandidate& candidate : judge.candidates) {
-                    alone.copyFrom(board);
-                    alone.placeClue(candidate.x, candidate.y, candidate.value);
-                    if (by == JudgeBy::PROPAGATE) {
-                        alone.propagate();
-                    } else {
-                        alone.sweep();
-                    }
-                    alone.placeClue(candidate.x, candidate.y, NO_BOARD_CLUE);
-                    ASSERT_EQ(candidate.sets, alone.uf.setCount)
-                        << w << "x" << h << " round " << round << " candidate " << candidate.x
-                        << "," << candidate.y << " value " << int(candidate.value)
-                        << (by == JudgeBy::PROPAGATE ? " by propagation" : " by sweep");
-                    (candidate.sets == without ? following : differing) += 1;
-                }
+                alone.placeClue(candidate.x, candidate.y, NO_BOARD_CLUE);
+                ASSERT_EQ(candidate.sets, alone.uf.setCount)
+                    << w << "x" << h << " round " << round << " candidate " << candidate.x << ","
+                    << candidate.y << " value " << int(candidate.value)
+                    << (by == JudgeBy::PROPAGATE ? " by propagation" : " by sweep");
+                (candidate.sets == without ? following : differing) += 1;
             }
         }
     }
+}
+
+// The judge's set counts must be exactly those of running each candidate alone. Boards come from
+// random loops with randomly thinned clues, and every clue value is tried, including 0s and 3s
+// that seed at placing. The small boards take every path of the judge many times (candidates
+// that follow, that run as differences, on boards apart, that pass); the largest size of the
+// creator adds runs whose differences span large sets.
+TEST(CandidateJudge, MatchesEachCandidateRunAlone) {
+    std::mt19937 rng(5);
+    int differing = 0, following = 0;
+    for (const int sizeIndex : {0, 1, 2}) {
+        const int32_t w = sizeIndex == 0 ? 8 : sizeIndex == 1 ? 12 : 16;
+        const int32_t h = sizeIndex == 2 ? 12 : 8;
+        checkAgainstRunsAlone(w, h, 100 + sizeIndex, 20, rng, differing, following);
+    }
+    checkAgainstRunsAlone(36, 20, 103, 2, rng, differing, following);
     // Both kinds occur, so both paths of the judge were taken.
     EXPECT_GT(differing, 100);
     EXPECT_GT(following, 100);

@@ -144,6 +144,49 @@ TEST(ParityUnionFind, AgreesWithColourModelUnderRandomMerges) {
     }
 }
 
+// Tags written directly and the sets rebuilt from them: the member lists and set boxes are those
+// of the structure the tags came from, and further merges act on both alike.
+TEST(ParityUnionFind, SetsRebuiltFromTagsActAsTheOriginal) {
+    std::mt19937 rng(21);
+    for (int round = 0; round < 50; ++round) {
+        const int rows = 3 + static_cast<int>(rng() % 8);
+        const int columns = 3 + static_cast<int>(rng() % 8);
+        const int cells = rows * columns;
+        ParityUnionFind original;
+        original.init(cells, columns);
+        auto relateRandomly = [&](ParityUnionFind& uf, std::mt19937& r, int steps) {
+            for (int step = 0; step < steps; ++step) {
+                const int a = static_cast<int>(r() % cells);
+                const int b = static_cast<int>(r() % cells);
+                uf.relate(a, b, static_cast<int>(r() % 2));
+            }
+        };
+        relateRandomly(original, rng, cells / 2);
+        // Another history, then the original's tags written over it.
+        ParityUnionFind rebuilt;
+        rebuilt.init(cells, columns);
+        relateRandomly(rebuilt, rng, cells / 3);
+        rebuilt.tagStore = original.tagStore;
+        rebuilt.setCount = original.setCount;
+        rebuilt.contradiction = original.contradiction;
+        rebuilt.touched = original.touched;
+        rebuilt.rebuildSets();
+        for (int i = 0; i < cells; ++i) {
+            ASSERT_EQ(members(rebuilt, i), members(original, i));
+            if (original.root(i) == i) {
+                ASSERT_EQ(rebuilt.setBox[i], original.setBox[i]);
+            }
+        }
+        std::mt19937 same(round);
+        std::mt19937 again(round);
+        relateRandomly(original, same, cells);
+        relateRandomly(rebuilt, again, cells);
+        ASSERT_EQ(rebuilt.tagStore, original.tagStore);
+        ASSERT_EQ(rebuilt.touched, original.touched);
+        ASSERT_EQ(rebuilt.setCount, original.setCount);
+    }
+}
+
 TEST(ParityUnionFind, SentinelsAroundTheCellsAreInNoSet) {
     ParityUnionFind uf;
     uf.init(4);

@@ -1,0 +1,112 @@
+#include "solver/region_map.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "creator/loop_builder.h"
+#include "creator/shared_random.h"
+
+namespace varnel {
+namespace {
+
+// Boards at the stalls of propagate: random loops, randomly thinned clues, swept until a sweep
+// merges nothing. At every stall the map must decide what connectivityPass decides, and relate
+// the same cells; then the run goes on as propagate would.
+TEST(RegionMap, DecidesAsTheConnectivityPass) {
+    std::mt19937 rng(11);
+    int decided = 0, closed = 0, nothing = 0;
+    for (const int32_t w : {8, 16}) {
+        const int32_t h = 12;
+        SharedRandom random(300 + w);
+        std::vector<uint8_t> full(w * h);
+        RandomLoopBuilder builder;
+        builder.bind(full.data(), w, h, &random);
+        for (int round = 0; round < 150; ++round) {
+            builder.buildLoop();
+            ClueGrid problem(w * h, NO_CLUE);
+            const unsigned keep = 30 + rng() % 50;  // percent of clues kept
+            for (int32_t p = 0; p < w * h; ++p) {
+                if (full[p] <= 3 && rng() % 100 < keep) problem[p] = full[p];
+            }
+            RegionScan scan;
+            SolverBoard board;
+            board.setUp(problem.data(), w, h, scan);
+            for (int stall = 0; stall < 40 && !board.uf.contradiction && board.uf.setCount > 1;) {
+                const int32_t before = board.uf.setCount;
+                board.sweep();
+                if (board.uf.setCount != before) continue;
+                ++stall;
+                RegionMap map;
+                map.build(board.uf, board.stride);
+                const PassDecision d = map.decide(board.uf);
+                SolverBoard passed;
+                passed.copyFrom(board);
+                const SolverBoard::PassOutcome outcome = passed.connectivityPass();
+                ASSERT_EQ(d.outcome, outcome) << w << "x" << h << " round " << round;
+                if (outcome != SolverBoard::PassOutcome::DECIDED) {
+                    (outcome == SolverBoard::PassOutcome::CLOSED ? closed : nothing) += 1;
+                    break;
+                }
+                ++decided;
+                board.uf.relate(d.inner, d.outer, SAME);
+                ASSERT_EQ(board.uf.tagStore, passed.uf.tagStore);
+            }
+        }
+    }
+    // Every outcome occurred.
+    EXPECT_GT(decided, 40);
+    EXPECT_GT(nothing, 100);
+    EXPECT_GT(closed, 2);
+}
+
+// The map's regions: every cell lies in the region of its lowest cell, and the open sides and
+// cells of each region are those counted cell by cell.
+TEST(RegionMap, RegionsAndOpenSidesCountedCellByCell) {
+    SharedRandom random(77);
+    const int32_t w = 12, h = 8;
+    std::vector<uint8_t> full(w * h);
+    RandomLoopBuilder builder;
+    builder.bind(full.data(), w, h, &random);
+    builder.buildLoop();
+    ClueGrid problem(full.begin(), full.end());
+    for (size_t p = 0; p < problem.size(); p += 3)
+        problem[p] = NO_CLUE;
+    RegionScan scan;
+    SolverBoard board;
+    board.setUp(problem.data(), w, h, scan);
+    board.sweep();
+    RegionMap map;
+    map.build(board.uf, board.stride);
+    const int32_t s = board.stride;
+    std::vector<int32_t> open(board.cellCount, 0), cells(board.cellCount, 0);
+    int32_t inside = 0;
+    for (int32_t i = 0; i < board.cellCount; ++i) {
+        const int32_t r = map.regionOf[i];
+        ASSERT_LE(r, i);
+        EXPECT_EQ(map.regionOf[r], r);
+        ++cells[r];
+        inside += board.uf.knownDifferent(OUTSIDE, i);
+        for (const int32_t q : {i + 1, i - 1, i + s, i - s}) {
+            if (q < 0 || q >= board.cellCount) continue;
+            if (board.uf.knownSame(i, q)) {
+                EXPECT_EQ(map.regionOf[q], r);  // joined cells share a region
+            } else if (!board.uf.sameSet(i, q)) {
+                ++open[r];
+            }
+        }
+    }
+    EXPECT_EQ(map.insideCount, inside);
+    int32_t few = 0;
+    for (int32_t r = 0; r < board.cellCount; ++r) {
+        if (map.regionOf[r] != r) continue;
+        EXPECT_EQ(map.size[r], cells[r]);
+        EXPECT_EQ(map.openCount[r], open[r]);
+        if (r != OUTSIDE && open[r] <= 1) ++few;
+    }
+    EXPECT_EQ(static_cast<int32_t>(map.fewExits.size()), few);
+}
+
+}  // namespace
+}  // namespace varnel
