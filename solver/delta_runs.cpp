@@ -433,7 +433,7 @@ void CandidateJudge::stepDeltas(int32_t reference, AfterSweep baseNext) {
         // base run's pass.
         if (!baseMapped) {
             baseRegions.build(base.uf, base.stride);
-            basePass = baseRegions.decide(base.uf);
+            basePass = baseRegions.decide();
             baseMapped = true;
         }
         bool known = false;

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "solver/region_map.h"
 #include "solver/solver_board.h"
 
 namespace varnel {
@@ -73,6 +74,16 @@ bool SolverBoard::propagateFrom(int32_t firstCell, int32_t reference) {
 }
 
 SolverBoard::PassOutcome SolverBoard::connectivityPass() {
+    if (sourceRegions != nullptr) {
+        bool known = false;
+        const PassDecision d = sourceRegions->decideFor(uf, known);
+        if (known) {
+            ++scanCount;
+            if (work != nullptr) ++work->scans;
+            if (d.outcome == PassOutcome::DECIDED) uf.relate(d.inner, d.outer, SAME);
+            return d.outcome;
+        }
+    }
     RegionScan& regionScan = *scan;
     ++scanCount;
     if (work != nullptr) ++work->scans;

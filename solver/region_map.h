@@ -33,14 +33,58 @@ struct RegionMap {
     std::vector<int32_t> fewExits;   // lowest cells of the regions with at most one open side,
                                      // the border region left out, in increasing order
     std::vector<int32_t> stack;      // [0, 2 x cellCount]: cells whose runs wait to be flooded
+    std::vector<uint16_t> tagStore;  // the board's tags when the map was built, as uf's tagStore
+    int32_t pad = 0;                 // sentinels before cell 0 in tagStore
     int32_t insideCount = 0;         // known-inside cells
     int32_t cellCount = 0;
+    int32_t stride = 0;
+
+    // Scratch of decideChanged, per cell or per region (at its lowest cell), valid where the
+    // stamp is the current one.
+    std::vector<uint32_t> stamp;        // [0, cellCount)
+    std::vector<int32_t> changedIndex;  // the cell's index among the changed cells
+    std::vector<uint32_t> regionStamp;  // [0, cellCount)
+    std::vector<int32_t> regionNode;    // the region's part, or -1 for a region of changed cells
+    std::vector<int32_t> changedIn;     // changed cells in the region
+    uint32_t currentStamp = 0;
+    struct Part {
+        int32_t region = -1;         // a base region's lowest cell, or -1 for a changed cell
+        int32_t parent = 0;          // union-find over the parts
+        int32_t open = 0;            // open sides on the changed board
+        int32_t sidesToChanged = 0;  // a base region's open sides to changed cells on the map's
+                                     // board
+        int32_t inner = 0;           // a known open side, when sideKnown
+        int32_t outer = 0;
+        bool sideKnown = false;  // when open is 1, the side is inner, outer
+        // The joined region, at a root part.
+        int32_t cells = 0;
+        int32_t lowest = 0;
+        int32_t sidePart = -1;  // the part that holds its open side, when it has one
+        bool border = false;
+    };
+    std::vector<Part> parts;
+    std::vector<int32_t> order;
+    std::vector<int32_t> changedCells;  // decideFor: the cells that differ, and their tags
+    std::vector<uint16_t> changedTags;
 
     // Floods every region of a board of tags uf, rows of `stride` cells.
     void build(const ParityUnionFind& uf, int32_t stride);
 
     // The pass of the board the map was built from.
-    PassDecision decide(const ParityUnionFind& uf) const;
+    PassDecision decide() const;
+
+    // The pass of a board whose tags are the map's board's except at `count` changed cells, which
+    // hold changedTags. Worked out from the map when every region of the map's board that holds
+    // a changed cell is changed whole (the board knows more than the map's, or otherwise differs
+    // in whole sets only); known is false otherwise, and the pass must be made on the board.
+    PassDecision decideChanged(const int32_t* changedCells, const uint16_t* changedTags,
+                               int32_t count, bool& known);
+
+    // The pass of a board of the same size whose tags are uf's: its cells that differ from the
+    // map's board are the changed cells of decideChanged.
+    PassDecision decideFor(const ParityUnionFind& uf, bool& known);
+
+    const uint16_t* tags() const { return tagStore.data() + pad; }
 
     // Whether a region with this tag, cell count and open sides, its lowest cell not in the
     // border region, decides the pass, given the board's known-inside cells.

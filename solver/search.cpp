@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "solver/label_pairs.h"
+#include "solver/region_map.h"
 #include "solver/solver_board.h"
 
 namespace varnel {
@@ -15,6 +16,7 @@ void SolverBoard::copyFrom(const SolverBoard& source) {
     scanCount = source.scanCount;
     answerCount = source.answerCount;
     work = source.work;
+    sourceRegions = source.sourceRegions;
     if (work != nullptr) ++work->boardCopies;
     // A scratch board refers to the clues of the board it was first copied from.
     if (clues == nullptr) {
@@ -28,12 +30,21 @@ void SolverBoard::copyFrom(const SolverBoard& source) {
 }
 
 bool SolverBoard::trialStep(SolverBoard& scratch) {
+    RegionMap regions;
+    return trialStep(scratch, regions);
+}
+
+bool SolverBoard::trialStep(SolverBoard& scratch, RegionMap& regions) {
+    // Every scratch copy knows at least what this board knows: its passes are worked out from
+    // this board's regions, mapped once for all pairs.
+    regions.build(uf, stride);
     LabelPairs pairs{uf};
     while (pairs.next()) {
         const int32_t a = pairs.a;
         const int32_t b = pairs.b;
         // Same colour is always tried first; a refuted assumption proves the opposite.
         scratch.copyFrom(*this);
+        scratch.sourceRegions = &regions;
         scratch.uf.relate(a, b, SAME);
         if (!scratch.propagate()) {
             uf.relate(a, b, DIFFERENT);
@@ -41,6 +52,7 @@ bool SolverBoard::trialStep(SolverBoard& scratch) {
             return true;
         }
         scratch.copyFrom(*this);
+        scratch.sourceRegions = &regions;
         scratch.uf.relate(a, b, DIFFERENT);
         if (!scratch.propagate()) {
             uf.relate(a, b, SAME);
@@ -53,6 +65,7 @@ bool SolverBoard::trialStep(SolverBoard& scratch) {
 
 SolveOutcome SolverBoard::solveLoop(const AnswerPrinter* printer) {
     SolverBoard scratch;
+    RegionMap regions;
     if (!propagate()) return SolveOutcome::FAILED;
     // Trial steps, each followed by propagation, until solved or stuck.
     for (;;) {
@@ -61,13 +74,16 @@ SolveOutcome SolverBoard::solveLoop(const AnswerPrinter* printer) {
             ++answerCount;
             return SolveOutcome::FOUND;
         }
-        if (!trialStep(scratch)) return SolveOutcome::STUCK;
+        if (!trialStep(scratch, regions)) return SolveOutcome::STUCK;
         if (!propagate()) return SolveOutcome::FAILED;
     }
 }
 
 SolveOutcome SolverBoard::branchStep(const AnswerPrinter* printer) {
     SolverBoard scratch;
+    // The scratch solve loops' own passes are worked out from this board's regions.
+    RegionMap regions;
+    regions.build(uf, stride);
     LabelPairs pairs{uf};
     while (pairs.next()) {
         const int32_t a = pairs.a;
@@ -75,6 +91,7 @@ SolveOutcome SolverBoard::branchStep(const AnswerPrinter* printer) {
         // Same colour is always tried first; only a contradiction on the scratch copy decides.
         for (const int assumed : {SAME, DIFFERENT}) {
             scratch.copyFrom(*this);
+            scratch.sourceRegions = &regions;
             scratch.uf.relate(a, b, assumed);
             if (scratch.solveLoop(nullptr) == SolveOutcome::FAILED) {
                 uf.relate(a, b, assumed == SAME ? DIFFERENT : SAME);

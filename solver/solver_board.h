@@ -18,6 +18,7 @@ inline constexpr uint8_t NO_BOARD_CLUE = 255;
 inline constexpr int32_t OUTSIDE = 0;
 
 struct SolverBoard;
+struct RegionMap;
 
 // Called with the board each time the solve loop finds it solved while printing is asked for.
 using AnswerPrinter = std::function<void(const SolverBoard&)>;
@@ -53,6 +54,9 @@ struct SolverBoard {
     int32_t answerCount = 0;        // answers found on this board
     WorkCounters* work = nullptr;   // where this board and its copies count their work; not owned,
                                     // null for none
+    RegionMap* sourceRegions = nullptr;  // the regions of a board of the search that this one
+                                         // knows at least as much as, which its connectivity
+                                         // passes are worked out from; not owned, null for none
 
     SolverBoard() = default;
     // A board refers to its own vectors through clues, so it is copied only by copyFrom.
@@ -119,6 +123,8 @@ struct SolverBoard {
     void copyFrom(const SolverBoard& source);
 
     // First-level search: decides one relation by refuting its opposite with propagate on scratch.
+    // regions receives this board's regions, from which the scratch board's passes are worked out.
+    bool trialStep(SolverBoard& scratch, RegionMap& regions);
     bool trialStep(SolverBoard& scratch);
 
     // Propagation and trial steps until solved (FOUND), stuck or contradicted (FAILED). A null

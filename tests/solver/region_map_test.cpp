@@ -40,7 +40,7 @@ TEST(RegionMap, DecidesAsTheConnectivityPass) {
                 ++stall;
                 RegionMap map;
                 map.build(board.uf, board.stride);
-                const PassDecision d = map.decide(board.uf);
+                const PassDecision d = map.decide();
                 SolverBoard passed;
                 passed.copyFrom(board);
                 const SolverBoard::PassOutcome outcome = passed.connectivityPass();
@@ -59,6 +59,72 @@ TEST(RegionMap, DecidesAsTheConnectivityPass) {
     EXPECT_GT(decided, 40);
     EXPECT_GT(nothing, 100);
     EXPECT_GT(closed, 2);
+}
+
+// A board that knows more than the map's board, as the search's scratch copies do: the map of
+// the stalled board, then a random relation and sweeps until a stall. Worked out from the map,
+// the pass must decide what connectivityPass decides on the board itself; and at a later stall
+// too, after the first pass decided.
+TEST(RegionMap, DecidesForABoardThatKnowsMore) {
+    std::mt19937 rng(13);
+    int worked = 0, decided = 0;
+    for (const int32_t w : {12, 16}) {
+        const int32_t h = 12;
+        SharedRandom random(700 + w);
+        std::vector<uint8_t> full(w * h);
+        RandomLoopBuilder builder;
+        builder.bind(full.data(), w, h, &random);
+        for (int round = 0; round < 60; ++round) {
+            builder.buildLoop();
+            ClueGrid problem(w * h, NO_CLUE);
+            const unsigned keep = 35 + rng() % 40;
+            for (int32_t p = 0; p < w * h; ++p) {
+                if (full[p] <= 3 && rng() % 100 < keep) problem[p] = full[p];
+            }
+            RegionScan scan;
+            SolverBoard board;
+            board.setUp(problem.data(), w, h, scan);
+            board.propagate();
+            if (board.uf.contradiction || board.uf.setCount == 1) continue;
+            RegionMap map;
+            map.build(board.uf, board.stride);
+            for (int trial = 0; trial < 20; ++trial) {
+                SolverBoard scratch;
+                scratch.copyFrom(board);
+                const int32_t a = static_cast<int32_t>(rng() % board.cellCount);
+                const int32_t b = static_cast<int32_t>(rng() % board.cellCount);
+                scratch.uf.relate(a, b, static_cast<int>(rng() % 2));
+                for (int pass = 0; pass < 3 && !scratch.uf.contradiction; ++pass) {
+                    int32_t before = 0;
+                    do {
+                        before = scratch.uf.setCount;
+                        scratch.sweep();
+                    } while (scratch.uf.setCount != before && !scratch.uf.contradiction);
+                    if (scratch.uf.contradiction || scratch.uf.setCount == 1) break;
+                    bool known = false;
+                    const PassDecision d = map.decideFor(scratch.uf, known);
+                    SolverBoard passed;
+                    passed.copyFrom(scratch);
+                    const SolverBoard::PassOutcome outcome = passed.connectivityPass();
+                    if (known) {
+                        ++worked;
+                        ASSERT_EQ(d.outcome, outcome) << w << "x" << h << " round " << round;
+                        if (outcome == SolverBoard::PassOutcome::DECIDED) {
+                            ++decided;
+                            SolverBoard related;
+                            related.copyFrom(scratch);
+                            related.uf.relate(d.inner, d.outer, SAME);
+                            ASSERT_EQ(related.uf.tagStore, passed.uf.tagStore);
+                        }
+                    }
+                    if (outcome != SolverBoard::PassOutcome::DECIDED) break;
+                    scratch.copyFrom(passed);
+                }
+            }
+        }
+    }
+    EXPECT_GT(worked, 1000);
+    EXPECT_GT(decided, 10);
 }
 
 // The map's regions: every cell lies in the region of its lowest cell, and the open sides and
