@@ -1,5 +1,7 @@
 #include "creator/clue_reducer.h"
 
+#include "creator/judge_threads.h"
+
 #include <algorithm>
 #include <cassert>
 
@@ -38,6 +40,7 @@ void ClueReducer::init(SharedRandom* source, int32_t w, int32_t h) {
     if (problem.size() != cells) {
         problem.assign(cells, NO_CLUE);
         candidates.assign(cells, 0);
+        removalSets.assign(cells, 0);
     }
 }
 
@@ -146,19 +149,59 @@ void ClueReducer::removeClues(const uint8_t* full, SolverBoard& board, RegionSca
             return board.uf.setCount;
         };
         const int32_t reference = judge();
+        // On several threads the removals of the next clues are measured side by side; a
+        // removal changes the problem, and the measures after it are made again.
+        int32_t measuredUpTo = 0;
         for (int32_t p = 0; p < cells; ++p) {
             if (problem[p] == NO_CLUE) continue;
-            problem[p] = NO_CLUE;
-            const bool needed = judge() > reference;
-            // In the second pass a clue that is not needed still stays with four chances in five.
-            if (needed || (by == JudgeBy::PROPAGATE && random->draw(5) > 0)) {
-                problem[p] = full[p];
+            int32_t sets = 0;
+            if (threads > 1) {
+                if (p >= measuredUpTo) measuredUpTo = measureRemovals(board, p, by);
+                sets = removalSets[p];
             } else {
-                --clueCount;
+                problem[p] = NO_CLUE;
+                sets = judge();
+                problem[p] = full[p];
             }
+            const bool needed = sets > reference;
+            // In the second pass a clue that is not needed still stays with four chances in five.
+            if (needed || (by == JudgeBy::PROPAGATE && random->draw(5) > 0)) continue;
+            problem[p] = NO_CLUE;
+            --clueCount;
+            measuredUpTo = 0;
         }
     }
     rebuildZeroRows();
+}
+
+int32_t ClueReducer::measureRemovals(const SolverBoard& board, int32_t from, JudgeBy by) {
+    const int32_t cells = width * height;
+    std::vector<int32_t>& tried = removalTried;
+    tried.clear();
+    int32_t end = from;
+    for (; end < cells && static_cast<int32_t>(tried.size()) < threads; ++end) {
+        if (problem[end] != NO_CLUE) tried.push_back(end);
+    }
+    while (removalWorkers.size() < tried.size())
+        removalWorkers.emplace_back();
+    runOnThreads(static_cast<int32_t>(tried.size()), [&](int32_t t) {
+        RemovalWorker& worker = removalWorkers[t];
+        worker.grid = problem;
+        worker.grid[tried[t]] = NO_CLUE;
+        worker.board.work = board.work != nullptr ? &worker.work : nullptr;
+        worker.board.setUp(worker.grid.data(), width, height, worker.scan);
+        if (by == JudgeBy::PROPAGATE) {
+            worker.board.propagate();
+        } else {
+            worker.board.sweep();
+        }
+        removalSets[tried[t]] = worker.board.uf.setCount;
+    });
+    for (size_t t = 0; t < tried.size() && board.work != nullptr; ++t) {
+        board.work->add(removalWorkers[t].work);
+        removalWorkers[t].work = WorkCounters{};
+    }
+    return end;
 }
 
 void ClueReducer::topUpClues(const uint8_t* full, int32_t target) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "creator/clue_reducer.h"
+#include "creator/judge_threads.h"
 #include "creator/loop_builder.h"
 #include "solver/solver_board.h"
 
@@ -25,7 +26,7 @@ int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount
 }
 
 bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid, int32_t& score,
-                 WorkCounters* work) {
+                 WorkCounters* work, int32_t judgeThreads) {
     const int32_t cells = width * height;
 
     // The thresholds come before any other draw.
@@ -52,6 +53,12 @@ bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* g
     // the attempt.
     ClueReducer reducer;
     reducer.init(&random, width, height);
+    const TaskRunner onThreads = runOnThreads;
+    if (judgeThreads > 1) {
+        reducer.threads = judgeThreads;
+        reducer.judge.parts = judgeThreads;
+        reducer.judge.runTasks = &onThreads;
+    }
     reducer.seedClues(full.data());
     if (!reducer.addClues(full.data(), board, scratch, scan, limits.minSets, limits.maxSets)) {
         return false;

@@ -26,8 +26,9 @@ int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount
 // thinning, a check by the solver and a score. On success the problem is in grid (W x H bytes)
 // and its score in score; on failure both are untouched and false is returned. Prints nothing.
 // W and H must suit the loop builder (loopSizeFits). The solver's work is counted into work when it
-// is given.
+// is given. judgeThreads above 1 judges the candidate clues on that many threads, for a problem
+// made on its own; the problem and the draws are the same for any number.
 bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid, int32_t& score,
-                 WorkCounters* work = nullptr);
+                 WorkCounters* work = nullptr, int32_t judgeThreads = 1);
 
 }  // namespace varnel

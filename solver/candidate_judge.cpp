@@ -32,14 +32,22 @@ struct BaseRunLog {
 
 }  // namespace
 
-void CandidateJudge::judge(const SolverBoard& board, JudgeBy by) {
+void CandidateJudge::judgeHere(const SolverBoard& board, JudgeBy by) {
     if (!board.uf.tracked) {
         // Boards too large to track touched cells: every candidate runs alone.
         for (ClueCandidate& candidate : candidates)
             runAlone(board, candidate, by);
         return;
     }
-    if (slots.stride != board.stride) slots.build(board.stride);
+    if (slots.stride != board.stride || rowOf.size() != static_cast<size_t>(board.cellCount)) {
+        slots.build(board.stride);
+        rowOf.resize(static_cast<size_t>(board.cellCount));
+        columnOf.resize(static_cast<size_t>(board.cellCount));
+        for (int32_t i = 0; i < board.cellCount; ++i) {
+            rowOf[i] = static_cast<int16_t>(i / board.stride);
+            columnOf[i] = static_cast<int16_t>(i % board.stride);
+        }
+    }
     baseCopies.resize(board.cellCount, board.stride);
     ownCopies.resize(board.cellCount, board.stride);
     candidateAt.assign(static_cast<size_t>(board.cellCount), -1);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "solver/region_map.h"
@@ -63,6 +65,12 @@ struct ClueCandidate {
 // reference count, its run is the base run again: it rejoins it and is probed further. A
 // candidate whose run takes another course (it stops, or passes where the base run sweeps) runs
 // to its end alone.
+// Runs task(0) to task(count - 1), each once, possibly at the same time on several threads, and
+// returns when all are done. The solver starts no threads: the caller gives one that does.
+using TaskRunner = std::function<void(int32_t count, const std::function<void(int32_t)>& task)>;
+
+struct JudgePart;
+
 struct CandidateJudge {
     // Where a candidate stands.
     enum class Course : uint8_t {
@@ -212,17 +220,30 @@ struct CandidateJudge {
     uint32_t baseSweep = 0;                 // number of the current base sweep
     BasePlay basePlay;                      // the base run's visit of the cell being played
     VisitSlots slots;                       // the cells one visit reads
+    std::vector<int16_t> rowOf;             // [0, cellCount): the cell's padded row
+    std::vector<int16_t> columnOf;          // [0, cellCount): the cell's padded column
     PlayTags baseCopies;                    // copies of the cells the base run's plays read
     PlayTags ownCopies;                     // copies of the cells a candidate's plays read
     RegionMap baseRegions;                  // the base run's regions at its current pass
     PassDecision basePass;                  // what that pass decides
     bool baseMapped = false;                // baseRegions and basePass hold the current pass
 
+    // Threads for one call. With parts above 1 and runTasks given, the candidates are dealt out
+    // in turn to parts that are judged at the same time, each by a judge of its own on a copy of
+    // the board with clues and a scan record of its own. Every candidate's count is its own,
+    // whoever judges it, so the counts are those of one judge. Only for a problem made on its own:
+    // a batch keeps every core busy with problems already.
+    int32_t parts = 1;
+    const TaskRunner* runTasks = nullptr;
+    std::vector<std::unique_ptr<JudgePart>> helpers;  // the judges of parts 1 to parts - 1
+    std::vector<ClueCandidate> allCandidates;         // a split call's candidates, in order
+
     // Fills the sets of every candidate, measured by one sweep or by propagate.
     void judge(const SolverBoard& board, JudgeBy by);
 
   private:
     // The base run (candidate_judge.cpp).
+    void judgeHere(const SolverBoard& board, JudgeBy by);
     void runAlone(const SolverBoard& board, ClueCandidate& candidate, JudgeBy by);
     void runBase(JudgeBy by);
     // One sweep of the base run, recording every visit, with the probes at every visit that reads
@@ -300,6 +321,15 @@ struct CandidateJudge {
         fn(own);
         own.clues[p] = NO_BOARD_CLUE;
     }
+};
+
+// A part of a judge call split over threads: a judge, and a board of its own with the clues and
+// the scan record it writes to, and work counters that are added to the board's after the call.
+struct JudgePart {
+    CandidateJudge judge;
+    SolverBoard board;
+    RegionScan scan;
+    WorkCounters work;
 };
 
 }  // namespace varnel

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cstdlib>
 
 #include "solver/candidate_judge.h"
 #include "solver/rule_steps.h"
@@ -51,6 +52,10 @@ const SlotVisit& CandidateJudge::basePlayAt(int32_t i) {
 
 void CandidateJudge::catchUp(DeltaRun& run) {
     const uint32_t end = static_cast<uint32_t>(baseRelabels.size());
+    if (run.entryCount == 0) {
+        run.relabelCursor = end;
+        return;
+    }
     const uint16_t* tag = base.uf.tags();
     const uint8_t* doneFlags = base.done.data();
     int32_t kept = 0;
@@ -111,10 +116,17 @@ void CandidateJudge::addEntryToMask(int32_t k, const DeltaEntry& entry) {
 }
 
 bool CandidateJudge::readsAsBase(const DeltaRun& run, int32_t i) const {
+    // The cells a visit reads lie within two steps of it along rows and columns together: no read
+    // wraps from one row end to the next but on border cells, which never differ.
+    const int32_t row = rowOf[i], column = columnOf[i];
+    bool reads = false;
     for (int32_t n = 0; n < run.entryCount; ++n) {
         const DeltaEntry& e = run.entries[n];
-        if (e.cell == i || (e.tagDiffers && slots.reads(e.cell - i))) return false;
+        const int32_t distance =
+            std::abs(rowOf[e.cell] - row) + std::abs(columnOf[e.cell] - column);
+        reads |= (e.cell == i) | (e.tagDiffers != 0 && distance <= 2);
     }
+    if (reads) return false;
     // A done cell's visit is the corner rule alone, which reads no clue.
     if (base.done[i]) return true;
     for (int32_t n = 0; n < run.readCount; ++n) {
@@ -169,10 +181,11 @@ void CandidateJudge::playDelta(int32_t k, int32_t i) {
     // the candidate's clue.
     SlotVisit with;
     with.start(slots, ownCopies, tag, base.clues, i, doneFlags[i]);
+    // Entries away from the cells the visit reads land where the play never looks.
     for (int32_t n = 0; n < run.entryCount; ++n) {
         const DeltaEntry& e = run.entries[n];
         if (e.cell == i) with.done = e.done;
-        if (e.tagDiffers && slots.reads(e.cell - i)) with.tag[e.cell] = e.tag;
+        if (e.tagDiffers) with.tag[e.cell] = e.tag;
     }
     const ClueCandidate& candidate = candidates[k];
     with.overrideCell = base.cellIndex(candidate.x, candidate.y);

@@ -10,7 +10,8 @@ int probeSolve(int argc, char** argv);
 // loop W H SEED COUNT: the full clue grids of COUNT loops built in a row from SEED.
 int probeLoop(int argc, char** argv);
 
-// make CLASS SEED COUNT: COUNT problems of one size class made in a row from SEED, with scores.
+// make CLASS SEED COUNT [--threads N]: COUNT problems of one size class made in a row from SEED,
+// with scores; the candidate clues judged on N threads.
 int probeMake(int argc, char** argv);
 
 // thin FILE SEED MIN MAX [branch]: removes clues of each problem of FILE at random while the

@@ -15,7 +15,7 @@ built from the same libraries as varnel_solver, so that they can be compared and
 
 usage: varnel_probe solve FILE [--work]
        varnel_probe loop W H SEED COUNT
-       varnel_probe make CLASS SEED COUNT [--work]
+       varnel_probe make CLASS SEED COUNT [--threads N] [--work]
        varnel_probe thin FILE SEED MIN MAX [branch]
        varnel_probe bench [--quick] [FILE]
        varnel_probe help | --help | -h    (also COMMAND --help): this text
@@ -46,15 +46,17 @@ loop W H SEED COUNT
     number of the cell's sides on the drawn boundary (0 to 4), then an empty line.
     W, H: multiples of 4 from 4 to 36; SEED: 0 to 4294967295; COUNT: 0 or more.
 
-make CLASS SEED COUNT [--work]
-    Makes COUNT problems of one size class in a row on one thread from one random source
-    seeded with SEED, and prints one line per problem:
+make CLASS SEED COUNT [--threads N] [--work]
+    Makes COUNT problems of one size class in a row from one random source seeded with SEED,
+    and prints one line per problem:
       3/12/16/3.3.32...210.1.1/.31..2..3......1/ ... /2...2...1....12./ score=29
     line       the problem's compact line as create mode writes it: level/H/W/, then each
                row top first, '.' for no clue, each row closed by '/'
     score      the difficulty score from 0 to 49, which grows with the solver's work per
                cell; the level, the line's first number, is score / 10 + 1
     CLASS: 0 to 4, the sizes of c1 to c5 (16x12, 20x12, 24x16, 32x16, 36x20).
+    --threads N: the candidate clues of each problem are judged on N threads (1 to 64,
+    default 1); the problems, scores and draws are the same for every N.
 
 thin FILE SEED MIN MAX [branch]
     Makes harder problems out of the problems of FILE: removes their clues one at a time in a

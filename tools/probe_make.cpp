@@ -1,9 +1,11 @@
-// varnel_probe make CLASS SEED COUNT: makes COUNT problems of one size class on the calling thread
+// varnel_probe make CLASS SEED COUNT [--threads N]: makes COUNT problems of one size class in a row
 // from one source seeded with SEED and prints each as its compact line and its score, so that the
-// sequence of problems of a seed can be compared exactly.
+// sequence of problems of a seed can be compared exactly. With --threads each problem's candidate
+// clues are judged on N threads; the problems are the same.
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,14 +18,26 @@
 
 namespace varnel::probe {
 
+namespace {
+
+constexpr uint64_t MAX_JUDGE_THREADS = 64;
+
+}  // namespace
+
 int probeMake(int argc, char** argv) {
-    uint64_t sizeClass = 0, seed = 0, count = 0;
+    uint64_t sizeClass = 0, seed = 0, count = 0, threads = 1;
     const bool reportWork = takeWorkOption(argc, argv);
-    if (argc != 3 || !parseDecimal(argv[0], SIZE_CLASS_COUNT - 1, sizeClass) ||
+    bool threadsValid = true;
+    if (argc == 5 && std::strcmp(argv[3], "--threads") == 0) {
+        threadsValid = parseDecimal(argv[4], MAX_JUDGE_THREADS, threads) && threads >= 1;
+        argc = 3;
+    }
+    if (argc != 3 || !threadsValid || !parseDecimal(argv[0], SIZE_CLASS_COUNT - 1, sizeClass) ||
         !parseDecimal(argv[1], UINT32_MAX, seed) || !parseDecimal(argv[2], INT32_MAX, count)) {
         std::fprintf(stderr,
-                     "usage: varnel_probe make CLASS SEED COUNT [--work]\n"
-                     "  CLASS: size class 0 to 4; SEED: 0 to 4294967295; COUNT: 0 or more\n");
+                     "usage: varnel_probe make CLASS SEED COUNT [--threads N] [--work]\n"
+                     "  CLASS: size class 0 to 4; SEED: 0 to 4294967295; COUNT: 0 or more;\n"
+                     "  N: threads judging each problem's candidate clues, 1 to 64\n");
         return 2;
     }
     const int32_t width = CLASS_WIDTHS[sizeClass];
@@ -34,7 +48,8 @@ int probeMake(int argc, char** argv) {
     WorkCounters work;
     for (uint64_t n = 0; n < count; ++n) {
         int32_t score = 0;
-        while (!makeProblem(random, width, height, grid.data(), score, &work)) {
+        while (!makeProblem(random, width, height, grid.data(), score, &work,
+                            static_cast<int32_t>(threads))) {
         }
         line.clear();
         appendProblemLine(score, grid.data(), width, height, line);

@@ -13,7 +13,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: varnel_probe solve FILE [--work]\n"
                  "       varnel_probe loop W H SEED COUNT\n"
-                 "       varnel_probe make CLASS SEED COUNT [--work]\n"
+                 "       varnel_probe make CLASS SEED COUNT [--threads N] [--work]\n"
                  "       varnel_probe thin FILE SEED MIN MAX [branch]\n"
                  "       varnel_probe bench [--quick] [FILE]\n");
     return 2;

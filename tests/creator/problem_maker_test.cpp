@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "solver/solve_entry.h"
@@ -35,6 +36,37 @@ TEST(ProblemMaker, ScoreExamples) {
     EXPECT_EQ(difficultyScore(20, 0, 1, 192), 49);
     EXPECT_EQ(difficultyScore(4, 0, 0, 192), 0);
     EXPECT_EQ(difficultyScore(50, 0, 0, 720), 25);
+}
+
+// Judging on several threads changes nothing: the same problems, scores and draws as on one, for
+// the small size (a few candidates per part) and a larger one. The random source must end in the
+// same state too: every draw was made, in the same order.
+TEST(ProblemMaker, ThreadsMakeTheSameProblems) {
+    for (const auto& [width, height, problems] : {std::tuple{16, 12, 3}, std::tuple{24, 16, 1}}) {
+        std::vector<std::vector<uint8_t>> grids;
+        std::vector<int32_t> scores;
+        std::vector<uint32_t> ends;
+        for (const int32_t threads : {1, 2, 3}) {
+            SharedRandom random(4242);
+            std::vector<uint8_t> grid(width * height);
+            for (int n = 0; n < problems; ++n) {
+                int32_t score = -1;
+                while (!makeProblem(random, width, height, grid.data(), score, nullptr, threads)) {
+                }
+                grids.push_back(grid);
+                scores.push_back(score);
+            }
+            ends.push_back(random.draw(1 << 30));
+        }
+        const size_t perRun = static_cast<size_t>(problems);
+        for (size_t run = 1; run < ends.size(); ++run) {
+            EXPECT_EQ(ends[run], ends[0]);
+            for (size_t n = 0; n < perRun; ++n) {
+                EXPECT_EQ(grids[run * perRun + n], grids[n]) << width << "x" << height;
+                EXPECT_EQ(scores[run * perRun + n], scores[n]);
+            }
+        }
+    }
 }
 
 // A made problem is solved by the solver with one answer; a failed attempt leaves the caller's

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -86,6 +87,51 @@ TEST(CandidateJudge, MatchesEachCandidateRunAlone) {
     // Both kinds occur, so both paths of the judge were taken.
     EXPECT_GT(differing, 100);
     EXPECT_GT(following, 100);
+}
+
+// A call split over parts gives every candidate the count one judge gives it, whatever order the
+// parts run in: here one after the other, last part first.
+TEST(CandidateJudge, PartsGiveTheCountsOfOneJudge) {
+    SharedRandom random(31);
+    const int32_t w = 16, h = 12;
+    std::vector<uint8_t> full(w * h);
+    RandomLoopBuilder builder;
+    builder.bind(full.data(), w, h, &random);
+    const TaskRunner backwards = [](int32_t count, const std::function<void(int32_t)>& task) {
+        for (int32_t t = count - 1; t >= 0; --t)
+            task(t);
+    };
+    int compared = 0;
+    for (int round = 0; round < 6; ++round) {
+        builder.buildLoop();
+        ClueGrid problem(w * h, NO_CLUE);
+        for (int32_t p = 0; p < w * h; p += 2 + round % 3) {
+            if (full[p] <= 3) problem[p] = full[p];
+        }
+        RegionScan scan;
+        SolverBoard board;
+        board.setUp(problem.data(), w, h, scan);
+        for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
+            CandidateJudge one, split;
+            split.parts = 1 + round % 3 + 1;
+            split.runTasks = &backwards;
+            for (int32_t p = 0; p < w * h; ++p) {
+                if (problem[p] != NO_CLUE || full[p] > 3) continue;
+                one.candidates.push_back(ClueCandidate{p % w, p / w, full[p], -1});
+            }
+            split.candidates = one.candidates;
+            one.judge(board, by);
+            split.judge(board, by);
+            ASSERT_EQ(split.candidates.size(), one.candidates.size());
+            for (size_t k = 0; k < one.candidates.size(); ++k) {
+                EXPECT_EQ(split.candidates[k].x, one.candidates[k].x);
+                EXPECT_EQ(split.candidates[k].y, one.candidates[k].y);
+                EXPECT_EQ(split.candidates[k].sets, one.candidates[k].sets);
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 500);
 }
 
 }  // namespace

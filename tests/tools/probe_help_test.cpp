@@ -37,9 +37,9 @@ TEST(ProbeHelp, EverySpellingPrintsTheHelpOnStandardOutput) {
         EXPECT_EQ(status, 0) << spelling;
         EXPECT_EQ(runCommand(PROBE + spelling + " 2>&1 >/dev/null"), "") << spelling;
     }
-    for (const char* command :
-         {"solve FILE [--work]", "loop W H SEED COUNT", "make CLASS SEED COUNT [--work]",
-          "thin FILE SEED MIN MAX [branch]", "bench [--quick] [FILE]"}) {
+    for (const char* command : {"solve FILE [--work]", "loop W H SEED COUNT",
+                                "make CLASS SEED COUNT [--threads N] [--work]",
+                                "thin FILE SEED MIN MAX [branch]", "bench [--quick] [FILE]"}) {
         EXPECT_NE(help.find(std::string("\n") + command + "\n"), std::string::npos) << command;
     }
     EXPECT_NE(help.find("Exit status"), std::string::npos);
