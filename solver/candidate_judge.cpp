@@ -20,12 +20,18 @@ namespace {
 struct BaseRunLog {
     std::vector<CandidateJudge::Merge>* merges;  // the merges of the sweep, in order
     std::vector<Relabel>* relabels;              // the same merges as relabels
+    uint32_t* absorbedAt;                        // per label: the relabel that absorbed it
+    uint32_t* absorbedSweep;                     // per label: the sweep of that relabel
+    uint32_t sweep;                              // the current sweep's number
     const uint16_t* tag;                         // the base run's tags
     bool askedOpposite = false;                  // the current visit asked an opposite relation
 
     void noteMerge(int32_t a, int32_t b, int same) {
         merges->push_back(CandidateJudge::Merge{a, b, same});
-        relabels->push_back(relabelOf(tag[a], tag[b], same));
+        const Relabel r = relabelOf(tag[a], tag[b], same);
+        absorbedAt[r.from] = static_cast<uint32_t>(relabels->size());
+        absorbedSweep[r.from] = sweep;
+        relabels->push_back(r);
     }
     void noteOpposite() { askedOpposite = true; }
 };
@@ -53,14 +59,17 @@ void CandidateJudge::judgeHere(const SolverBoard& board, JudgeBy by) {
     candidateAt.assign(static_cast<size_t>(board.cellCount), -1);
     course.assign(candidates.size(), Course::ENDED);
     runs.resize(candidates.size());
+    deltas.clear();
     for (size_t k = 0; k < candidates.size(); ++k) {
         ClueCandidate& candidate = candidates[k];
-        if (board.placingMaySeed(candidate.x, candidate.y, candidate.value)) {
-            runAlone(board, candidate, by);
-        } else {
+        const int32_t index = static_cast<int32_t>(k);
+        if (!board.placingMaySeed(candidate.x, candidate.y, candidate.value)) {
             course[k] = Course::FOLLOWS;
-            candidateAt[board.cellIndex(candidate.x, candidate.y)] = static_cast<int32_t>(k);
+        } else if (!seedApart(board, index)) {
+            runAlone(board, candidate, by);
+            continue;
         }
+        candidateAt[board.cellIndex(candidate.x, candidate.y)] = index;
     }
     findClueReads(board);
     markProbes(board);
@@ -69,14 +78,42 @@ void CandidateJudge::judgeHere(const SolverBoard& board, JudgeBy by) {
     stopRows = probeRows;
     playHead.assign(static_cast<size_t>(board.cellCount), -1);
     playMasks.resize(candidates.size() * rows);
-    deltas.clear();
     baseVisits.resize(static_cast<size_t>(board.cellCount));
     visitSweep.resize(static_cast<size_t>(board.cellCount), 0);
+    absorbedAt.resize(static_cast<size_t>(board.cellCount), 0);
+    absorbedSweep.resize(static_cast<size_t>(board.cellCount), 0);
+    entryMark.resize(static_cast<size_t>(board.cellCount), 0);
     base.copyFrom(board);
     runBase(by);
     for (size_t k = 0; k < candidates.size(); ++k) {
         if (course[k] == Course::FOLLOWS) candidates[k].sets = base.uf.setCount;
     }
+}
+
+bool CandidateJudge::seedApart(const SolverBoard& board, int32_t k) {
+    const ClueCandidate& candidate = candidates[k];
+    branch.copyFrom(board);
+    branch.placeClue(candidate.x, candidate.y, candidate.value);
+    branch.clues[board.cellIndex(candidate.x, candidate.y)] = NO_BOARD_CLUE;
+    DeltaRun& run = runs[k];
+    const uint16_t* own = branch.uf.tags();
+    const uint16_t* tag = board.uf.tags();
+    int32_t count = 0;
+    for (int32_t j = 0; j < board.cellCount; ++j) {
+        if (own[j] == tag[j] && branch.done[j] == board.done[j]) continue;
+        if (count == DeltaRun::MAX_ENTRIES) return false;
+        run.entries[count++] =
+            DeltaEntry{j, own[j], branch.done[j], static_cast<uint8_t>(own[j] != tag[j])};
+    }
+    run.entryCount = count;
+    run.setOffset = branch.uf.setCount - board.uf.setCount;
+    run.reference = branch.uf.setCount;  // its propagate starts after the placing
+    run.relabelCursor = 0;
+    run.lastPlayed = -1;
+    run.contradiction = branch.uf.contradiction;
+    course[k] = Course::DELTA;
+    deltas.push_back(k);
+    return true;
 }
 
 void CandidateJudge::runAlone(const SolverBoard& board, ClueCandidate& candidate, JudgeBy by) {
@@ -94,6 +131,7 @@ void CandidateJudge::runAlone(const SolverBoard& board, ClueCandidate& candidate
 void CandidateJudge::sweepWithProbes(int32_t reference) {
     if (++baseSweep == 0) {
         std::fill(visitSweep.begin(), visitSweep.end(), 0);
+        std::fill(absorbedSweep.begin(), absorbedSweep.end(), 0);
         baseSweep = 1;
     }
     baseMerges.clear();
@@ -114,9 +152,10 @@ void CandidateJudge::sweepWithProbes(int32_t reference) {
     }
     deltas.resize(kept);
 
-    BasicSweepContext<BaseRunLog> context{base.uf,    base.uf.tags(),
-                                          base.clues, base.uf.contradiction != 0,
-                                          0,          {&baseMerges, &baseRelabels, base.uf.tags()}};
+    const BaseRunLog log{&baseMerges,          &baseRelabels, absorbedAt.data(),
+                         absorbedSweep.data(), baseSweep,     base.uf.tags()};
+    BasicSweepContext<BaseRunLog> context{
+        base.uf, base.uf.tags(), base.clues, base.uf.contradiction != 0, 0, log};
     const uint16_t* tag = context.tag;
     uint8_t* doneFlags = base.done.data();
     // Probes and delta plays come before the base run's visit of their cell, on the base run as

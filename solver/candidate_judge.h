@@ -216,17 +216,24 @@ struct CandidateJudge {
                                             // cell's visit
     std::vector<Merge> baseMerges;          // merges of the current base sweep, visit by visit
     std::vector<Relabel> baseRelabels;      // the same merges as relabels
-    std::vector<int32_t> newEntryCells;     // scratch of a delta play: cells added to its entries
-    uint32_t baseSweep = 0;                 // number of the current base sweep
-    BasePlay basePlay;                      // the base run's visit of the cell being played
-    VisitSlots slots;                       // the cells one visit reads
-    std::vector<int16_t> rowOf;             // [0, cellCount): the cell's padded row
-    std::vector<int16_t> columnOf;          // [0, cellCount): the cell's padded column
-    PlayTags baseCopies;                    // copies of the cells the base run's plays read
-    PlayTags ownCopies;                     // copies of the cells a candidate's plays read
-    RegionMap baseRegions;                  // the base run's regions at its current pass
-    PassDecision basePass;                  // what that pass decides
-    bool baseMapped = false;                // baseRegions and basePass hold the current pass
+    std::vector<uint32_t> absorbedAt;       // [0, cellCount), per label: the relabel of the
+                                            // current base sweep that absorbed it, where
+                                            // absorbedSweep is baseSweep
+    std::vector<uint32_t> absorbedSweep;    // [0, cellCount)
+    std::vector<uint32_t> entryMark;        // [0, cellCount): entryStamp at the cells of the
+                                            // entries of the delta run being advanced
+    uint32_t entryStamp = 0;
+    std::vector<int32_t> newEntryCells;  // scratch of a delta play: cells added to its entries
+    uint32_t baseSweep = 0;              // number of the current base sweep
+    BasePlay basePlay;                   // the base run's visit of the cell being played
+    VisitSlots slots;                    // the cells one visit reads
+    std::vector<int16_t> rowOf;          // [0, cellCount): the cell's padded row
+    std::vector<int16_t> columnOf;       // [0, cellCount): the cell's padded column
+    PlayTags baseCopies;                 // copies of the cells the base run's plays read
+    PlayTags ownCopies;                  // copies of the cells a candidate's plays read
+    RegionMap baseRegions;               // the base run's regions at its current pass
+    PassDecision basePass;               // what that pass decides
+    bool baseMapped = false;             // baseRegions and basePass hold the current pass
 
     // Threads for one call. With parts above 1 and runTasks given, the candidates are dealt out
     // in turn to parts that are judged at the same time, each by a judge of its own on a copy of
@@ -245,6 +252,9 @@ struct CandidateJudge {
     // The base run (candidate_judge.cpp).
     void judgeHere(const SolverBoard& board, JudgeBy by);
     void runAlone(const SolverBoard& board, ClueCandidate& candidate, JudgeBy by);
+    // A candidate whose placing seeds relations: when the placing changes only a few cells it
+    // runs as a delta run from the start of the base run; false when it must run alone.
+    bool seedApart(const SolverBoard& board, int32_t k);
     void runBase(JudgeBy by);
     // One sweep of the base run, recording every visit, with the probes at every visit that reads
     // the clue of a candidate that follows, and the plays of the delta runs.

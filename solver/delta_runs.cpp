@@ -62,8 +62,13 @@ void CandidateJudge::catchUp(DeltaRun& run) {
     for (int32_t n = 0; n < run.entryCount; ++n) {
         DeltaEntry e = run.entries[n];
         if (e.tagDiffers) {
-            for (uint32_t m = run.relabelCursor; m < end; ++m)
-                e.tag = baseRelabels[m].apply(e.tag);
+            // The base sweep's relabels from the cursor on, in order: a label is absorbed once,
+            // into a label absorbed later if at all.
+            for (int32_t l = e.tag >> 1;
+                 absorbedSweep[l] == baseSweep && absorbedAt[l] >= run.relabelCursor;
+                 l = e.tag >> 1) {
+                e.tag = baseRelabels[absorbedAt[l]].apply(e.tag);
+            }
             e.tagDiffers = e.tag != tag[e.cell];
         }
         if (e.tagDiffers || e.done != doneFlags[e.cell]) run.entries[kept++] = e;
@@ -139,8 +144,8 @@ void CandidateJudge::scheduleAfter(int32_t k, int32_t after) {
     const int32_t rows = base.paddedHeight;
     const int32_t s = base.stride;
     const uint64_t* mask = &playMasks[static_cast<size_t>(k) * rows];
-    int32_t row = (after + 1) / s;
-    int32_t x = (after + 1) % s;
+    int32_t row = rowOf[after + 1];
+    int32_t x = columnOf[after + 1];
     for (; row <= rows - 2; ++row, x = 0) {
         const uint64_t ahead = mask[row] & (~uint64_t{0} << x);
         if (ahead == 0) continue;
@@ -250,12 +255,13 @@ bool CandidateJudge::advanceEntries(int32_t k, const DeltaStep& step) {
         fresh[count] = tagDiffers ? !maskedAround : !masked;
         next[count++] = DeltaEntry{cell, ownTag, ownDone, tagDiffers};
     };
-    auto isEntry = [&](int32_t cell) {
-        for (int32_t n = 0; n < run.entryCount; ++n) {
-            if (run.entries[n].cell == cell) return true;
-        }
-        return false;
-    };
+    if (++entryStamp == 0) {
+        std::fill(entryMark.begin(), entryMark.end(), 0);
+        entryStamp = 1;
+    }
+    for (int32_t n = 0; n < run.entryCount; ++n)
+        entryMark[run.entries[n].cell] = entryStamp;
+    auto isEntry = [&](int32_t cell) { return entryMark[cell] == entryStamp; };
     for (int32_t n = 0; n < run.entryCount; ++n) {
         const DeltaEntry& e = run.entries[n];
         const uint16_t ownTag = ownAfter(e.tagDiffers ? e.tag : tag[e.cell]);

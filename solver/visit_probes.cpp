@@ -13,7 +13,7 @@ namespace varnel {
 void CandidateJudge::findClueReads(const SolverBoard& board) {
     const int32_t s = board.stride;
     for (size_t k = 0; k < candidates.size(); ++k) {
-        if (course[k] != Course::FOLLOWS) continue;
+        if (course[k] == Course::ENDED) continue;
         const ClueCandidate& candidate = candidates[k];
         DeltaRun& run = runs[k];
         const int32_t p = board.cellIndex(candidate.x, candidate.y);
@@ -38,7 +38,7 @@ void CandidateJudge::markProbes(const SolverBoard& board) {
     const int32_t s = board.stride;
     probeRows.assign(static_cast<size_t>(board.paddedHeight), 0);
     for (size_t k = 0; k < candidates.size(); ++k) {
-        if (course[k] != Course::FOLLOWS) continue;
+        if (course[k] == Course::ENDED) continue;  // a delta run may rejoin the base run
         const DeltaRun& run = runs[k];
         for (int32_t n = 0; n < run.readCount; ++n) {
             const int32_t cell = run.reads[n];
