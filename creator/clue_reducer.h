@@ -8,6 +8,7 @@
 #include "creator/shared_random.h"
 #include "solver/candidate_judge.h"
 #include "solver/clue_grid.h"
+#include "solver/removal_judge.h"
 #include "solver/solver_board.h"
 
 namespace varnel {
@@ -34,6 +35,7 @@ struct ClueReducer {
     int32_t height = 0;               // H, at most 36
     int32_t clueCount = 0;            // clues in problem
     CandidateJudge judge;             // measures the candidates of an adding iteration
+    RemovalJudge removalJudge;        // measures the removals of removeClues
     int32_t threads = 1;              // threads for a problem made on its own: removeClues
                                       // measures that many removals side by side
     // One thread's board for the removals measured side by side.
@@ -44,8 +46,9 @@ struct ClueReducer {
         WorkCounters work;  // added to the board's work after each round
     };
     std::deque<RemovalWorker> removalWorkers;
-    std::vector<int32_t> removalSets;   // [0, W x H): the sets left without the cell's clue, where
-                                        // measured side by side on the problem as it stands
+    std::vector<int32_t> removalSets;   // [0, W x H): the sets left without the cell's clue,
+                                        // measured on the problem as it stands; -1 where it is
+                                        // to be measured alone
     std::vector<int32_t> removalTried;  // the cells of one round
 
     // Binds the reducer to a source and a size; arrays are allocated on first use and reused.
@@ -83,6 +86,10 @@ struct ClueReducer {
     // sweep or by propagate), keeps the tied best below best, picks one by a draw and places it
     // on board. False when no candidate lowers best.
     bool addBestClue(const uint8_t* full, SolverBoard& board, JudgeBy by, int32_t& best);
+    // Measures the removal of each of the next REMOVAL_ROUND clues from position `from` on, on the
+    // problem as it stands, by one sweep of it, into removalSets; returns the position after the
+    // last.
+    int32_t judgeRemovals(SolverBoard& board, RegionScan& scan, int32_t from, JudgeBy by);
     // Measures the removal of each of the next `threads` clues from position `from` on, on the
     // problem as it stands, side by side, into removalSets; returns the position after the last.
     int32_t measureRemovals(const SolverBoard& board, int32_t from, JudgeBy by);
