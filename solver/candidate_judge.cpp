@@ -59,6 +59,7 @@ void CandidateJudge::judgeHere(const SolverBoard& board, JudgeBy by) {
     }
     baseCopies.resize(board.cellCount, board.stride);
     ownCopies.resize(board.cellCount, board.stride);
+    entryLimit = std::clamp(board.cellCount / 24, 8, DeltaRun::MAX_ENTRIES);
     candidateAt.assign(static_cast<size_t>(board.cellCount), -1);
     course.assign(candidates.size(), Course::ENDED);
     runs.resize(candidates.size());
@@ -104,7 +105,7 @@ bool CandidateJudge::seedApart(const SolverBoard& board, int32_t k) {
     int32_t count = 0;
     for (int32_t j = 0; j < board.cellCount; ++j) {
         if (own[j] == tag[j] && branch.done[j] == board.done[j]) continue;
-        if (count == DeltaRun::MAX_ENTRIES) return false;
+        if (count == entryLimit) return false;
         run.entries[count++] =
             DeltaEntry{j, own[j], branch.done[j], static_cast<uint8_t>(own[j] != tag[j])};
     }

@@ -88,10 +88,9 @@ struct CandidateJudge {
     };
     // A candidate running apart as its differences from the base run.
     struct DeltaRun {
-        // More differing cells than this and the run goes on on a board apart: every differing
-        // cell adds up to 13 visits to play per sweep, and a board apart costs about the same
-        // as a dozen of them.
-        static constexpr int32_t MAX_ENTRIES = 16;
+        // Room for the cells that differ. More than the judge's entryLimit and the run goes on on
+        // a board apart.
+        static constexpr int32_t MAX_ENTRIES = 32;
 
         std::array<DeltaEntry, MAX_ENTRIES> entries{};  // the cells that differ, in any order
         int32_t entryCount = 0;
@@ -226,14 +225,18 @@ struct CandidateJudge {
     std::vector<int32_t> newEntryCells;  // scratch of a delta play: cells added to its entries
     uint32_t baseSweep = 0;              // number of the current base sweep
     BasePlay basePlay;                   // the base run's visit of the cell being played
-    VisitSlots slots;                    // the cells one visit reads
-    std::vector<int16_t> rowOf;          // [0, cellCount): the cell's padded row
-    std::vector<int16_t> columnOf;       // [0, cellCount): the cell's padded column
-    PlayTags baseCopies;                 // copies of the cells the base run's plays read
-    PlayTags ownCopies;                  // copies of the cells a candidate's plays read
-    RegionMap baseRegions;               // the base run's regions at its current pass
-    PassDecision basePass;               // what that pass decides
-    bool baseMapped = false;             // baseRegions and basePass hold the current pass
+    int32_t entryLimit = 8;  // the most cells a delta run may differ in: every differing cell adds
+                             // up to 9 visits to play per sweep, and a board apart walks the
+                             // board's touched cells; about one cell in 24 of the board was best
+                             // (make 0 did best with 8, make 2 with 24)
+    VisitSlots slots;        // the cells one visit reads
+    std::vector<int16_t> rowOf;     // [0, cellCount): the cell's padded row
+    std::vector<int16_t> columnOf;  // [0, cellCount): the cell's padded column
+    PlayTags baseCopies;            // copies of the cells the base run's plays read
+    PlayTags ownCopies;             // copies of the cells a candidate's plays read
+    RegionMap baseRegions;          // the base run's regions at its current pass
+    PassDecision basePass;          // what that pass decides
+    bool baseMapped = false;        // baseRegions and basePass hold the current pass
 
     // Threads for one call. With parts above 1 and runTasks given, the candidates are dealt out
     // in turn to parts that are judged at the same time, each by a judge of its own on a copy of
@@ -274,7 +277,7 @@ struct CandidateJudge {
     void playDeltas(int32_t i);
     void playDelta(int32_t k, int32_t i);
     // Delta run k's entries after a step, compared with the base run after it; false, with
-    // nothing changed, when more cells than MAX_ENTRIES would differ.
+    // nothing changed, when more cells than entryLimit would differ.
     bool advanceEntries(int32_t k, const DeltaStep& step);
     // The base run's visit of cell i, played on copies (once per cell).
     const SlotVisit& basePlayAt(int32_t i);

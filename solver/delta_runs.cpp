@@ -247,7 +247,7 @@ bool CandidateJudge::advanceEntries(int32_t k, const DeltaStep& step) {
         const uint16_t baseTag = baseAfter(tag[cell]);
         const uint8_t baseDone = cell == i ? step.baseDone : doneFlags[cell];
         if (ownTag == baseTag && ownDone == baseDone) return;
-        if (count == DeltaRun::MAX_ENTRIES) {
+        if (count == entryLimit) {
             overflow = true;
             return;
         }
@@ -366,7 +366,7 @@ void CandidateJudge::boardsToDeltas(int32_t reference) {
         bool fits = true;
         for (int32_t j = 0; j < own.cellCount && fits; ++j) {
             if (tag[j] == baseTag[j] && own.done[j] == baseDone[j]) continue;
-            if (count == DeltaRun::MAX_ENTRIES) {
+            if (count == entryLimit) {
                 fits = false;
                 break;
             }
