@@ -28,6 +28,12 @@ struct ClueCandidate {
     int32_t sets = 0;   // result: the set count left
 };
 
+// Runs task(0) to task(count - 1), each once, possibly at the same time on several threads, and
+// returns when all are done. The solver starts no threads: the caller gives one that does.
+using TaskRunner = std::function<void(int32_t count, const std::function<void(int32_t)>& task)>;
+
+struct JudgePart;
+
 // Measures many candidate clues on one board: for each, the set count that copyFrom(board),
 // placeClue and then one sweep (or propagate) would leave, exactly as if each were run alone.
 //
@@ -37,7 +43,8 @@ struct ClueCandidate {
 // (the base run) and, at every visit that would read a candidate's clue, plays the visit with and
 // without the clue on a copy of the few cells a visit reads (a probe). A candidate whose visits
 // never differ leaves what the base run leaves. A candidate whose placing itself may record
-// something (the seeding of a 0, 2 or 3) runs alone from the start.
+// something (the seeding of a 0, 2 or 3) starts apart from the base run, with the cells its
+// placing changed, or alone when they are many.
 //
 // A candidate whose visit differs leaves the base run there, and runs apart from it as its
 // differences from it (a delta run): the few cells whose tag or done flag differ. It keeps step
@@ -50,8 +57,10 @@ struct ClueCandidate {
 // run in less than one tag on average at the end of a sweep, and only about one visit in twelve of
 // its sweep reads a difference.
 //
-// A candidate whose differences grow beyond a few cells, or that needs a connectivity pass, runs
-// on a board of its own (a board apart), put together from the base run and its differences. It
+// A delta run's connectivity pass is worked out from the base run's regions (RegionMap): only the
+// sides around its differing cells count differently. A candidate whose differences grow beyond
+// a few cells, or whose pass cannot be worked out so, runs on a board of its own (a board apart),
+// put together from the base run and its differences. It
 // finishes the base run's sweep once the base sweep is done. Far from its clue its visits mostly
 // read exactly the tags the base run read at the same visit, and such a visit does exactly what
 // the base run's did: the base run records, for every visit, the tags it read and the merges it
@@ -65,12 +74,6 @@ struct ClueCandidate {
 // reference count, its run is the base run again: it rejoins it and is probed further. A
 // candidate whose run takes another course (it stops, or passes where the base run sweeps) runs
 // to its end alone.
-// Runs task(0) to task(count - 1), each once, possibly at the same time on several threads, and
-// returns when all are done. The solver starts no threads: the caller gives one that does.
-using TaskRunner = std::function<void(int32_t count, const std::function<void(int32_t)>& task)>;
-
-struct JudgePart;
-
 struct CandidateJudge {
     // Where a candidate stands.
     enum class Course : uint8_t {
@@ -222,9 +225,8 @@ struct CandidateJudge {
     std::vector<uint32_t> entryMark;        // [0, cellCount): entryStamp at the cells of the
                                             // entries of the delta run being advanced
     uint32_t entryStamp = 0;
-    std::vector<int32_t> newEntryCells;  // scratch of a delta play: cells added to its entries
-    uint32_t baseSweep = 0;              // number of the current base sweep
-    BasePlay basePlay;                   // the base run's visit of the cell being played
+    uint32_t baseSweep = 0;  // number of the current base sweep
+    BasePlay basePlay;       // the base run's visit of the cell being played
     int32_t entryLimit = 8;  // the most cells a delta run may differ in: every differing cell adds
                              // up to 9 visits to play per sweep, and a board apart walks the
                              // board's touched cells; about one cell in 24 of the board was best
