@@ -181,7 +181,20 @@ void CandidateJudge::sweepWithProbes(int32_t reference) {
         v.doneBefore = doneFlags[i];
         v.firstMerge = static_cast<int32_t>(baseMerges.size());
         context.log.askedOpposite = false;
-        rules::visitCell(context, doneFlags[i], i, s);
+        if (basePlay.cell == i) {
+            // Played on copies already, before the probes and plays at i: its merges, in order,
+            // are the visit's.
+            const SlotVisit& play = basePlay.play;
+            for (int32_t n = 0; n < play.relabelCount; ++n)
+                context.relate(play.merged[n].a, play.merged[n].b, play.merged[n].same);
+            doneFlags[i] = play.done;
+            if (play.contradiction) {
+                context.contradiction = true;
+                context.log.noteOpposite();
+            }
+        } else {
+            rules::visitCell(context, doneFlags[i], i, s);
+        }
         v.merges = static_cast<int32_t>(baseMerges.size()) - v.firstMerge;
         v.doneAfter = doneFlags[i];
         v.askedOpposite = context.log.askedOpposite;

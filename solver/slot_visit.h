@@ -109,6 +109,13 @@ struct SlotVisit {
     std::array<Relabel, VISIT_SLOTS - 1> relabels{};  // their relabels, in order; a visit
                                                       // reads at most 13 sets, so merges at
                                                       // most 12 times
+    // A merge as the cells related and the relation asked.
+    struct Related {
+        int32_t a = 0;
+        int32_t b = 0;
+        int32_t same = 0;
+    };
+    std::array<Related, VISIT_SLOTS - 1> merged{};  // the merges, in order, as relations
 
     // Copies the tags that visiting cell i reads on a board of tags source into copies, and
     // takes the cell's done flag.
@@ -141,6 +148,7 @@ struct SlotVisit {
             return;
         }
         const Relabel r = relabelOf(ta, tb, sameColour);
+        merged[relabelCount] = Related{a, b, sameColour};
         relabels[relabelCount++] = r;
         for (int32_t n = 0; n < slots; ++n) {
             uint16_t& t = tag[center + offset[n]];

@@ -14,8 +14,9 @@ namespace {
 
 // A visit played on copies of the cells it reads does to the board exactly what the visit
 // itself does: every tag of the board after the visit is the old tag through the play's
-// relabels, and the done flag and the contradiction flag agree. Checked at every cell of boards
-// part way through their sweeps, with and without an overridden clue.
+// relabels, the recorded relations make the same merges, and the done flag and the contradiction
+// flag agree. Checked at every cell of boards part way through their sweeps, with and without an
+// overridden clue.
 TEST(SlotVisit, PlayDoesWhatTheVisitDoes) {
     std::mt19937 rng(3);
     int merging = 0;  // plays that merged
@@ -67,6 +68,12 @@ TEST(SlotVisit, PlayDoesWhatTheVisitDoes) {
                     ASSERT_EQ(play.slotTag(n), visited.uf.tags()[i + slots.offset[n]]);
                 ASSERT_EQ(visited.done[i], play.done);
                 ASSERT_EQ(context.contradiction, play.contradiction);
+                // Relating the recorded cells in order makes the visit's merges.
+                SolverBoard replayed;
+                replayed.copyFrom(board);
+                for (int32_t n = 0; n < play.relabelCount; ++n)
+                    replayed.uf.relate(play.merged[n].a, play.merged[n].b, play.merged[n].same);
+                ASSERT_EQ(replayed.uf.tagStore, visited.uf.tagStore);
                 merging += play.relabelCount > 0;
             }
         }
