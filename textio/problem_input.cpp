@@ -110,31 +110,31 @@ bool isCell(char c) {
     return c == '.' || (c >= '0' && c <= '3');
 }
 
+// True when a line holds nothing but cells, spaces and tabs.
+bool onlyCells(std::string_view line) {
+    for (const char c : line) {
+        if (!isCell(c) && !isBlank(c)) return false;
+    }
+    return true;
+}
+
 std::string notACell(char c) {
     if (c >= '4' && c <= '9') return std::string("'") + c + "' is not a clue (clues are 0 to 3)";
     return describeByte(c) + " is not a cell ('.' or a clue 0 to 3)";
 }
 
-// Decodes a line of a one-line form. True when it gave a problem; its issues are reported
-// either way.
+// Decodes a line of a one-line form of the given kind (URL, COMPACT or GAME_ID).
+bool decodeOneLine(std::string_view trimmed, LineKind kind, LineProblem& problem,
+                   std::vector<LineIssue>& issues) {
+    if (kind == LineKind::URL) return decodePuzzLinkUrl(trimmed, problem, issues);
+    if (kind == LineKind::COMPACT) return decodeCompactLine(trimmed, problem, issues);
+    return decodeGameId(trimmed, problem, issues);
+}
+
+// Decodes a line of a one-line form and reports its issues. True when it gave a problem.
 bool decodeLine(const TextLine& line, LineKind kind, LineProblem& problem, DiagnosticSink& sink) {
     std::vector<LineIssue> issues;
-    bool accepted = false;
-    switch (kind) {
-        case LineKind::URL:
-            accepted = decodePuzzLinkUrl(line.trimmed, problem, issues);
-            break;
-        case LineKind::COMPACT:
-            accepted = decodeCompactLine(line.trimmed, problem, issues);
-            break;
-        case LineKind::GAME_ID:
-            accepted = decodeGameId(line.trimmed, problem, issues);
-            break;
-        default:
-            sink.add(line.number, line.firstByte + 1, false,
-                     "not a compact line, puzz.link URL or game ID");
-            return false;
-    }
+    const bool accepted = decodeOneLine(line.trimmed, kind, problem, issues);
     for (LineIssue& issue : issues) {
         sink.add(line.number, line.firstByte + static_cast<int64_t>(issue.offset) + 1,
                  issue.warning, std::move(issue.message));
@@ -160,7 +160,9 @@ void readLineForm(std::string_view text, const std::string& source, bool badFirs
         if (kind == LineKind::BLANK || kind == LineKind::COMMENT) continue;
         if (kind == LineKind::GRID_ROW) {
             sink.add(line.number, line.firstByte + 1, false,
-                     "a grid row among one-line problems: a grid needs an input of its own");
+                     onlyCells(line.trimmed)
+                         ? "a grid row among one-line problems: a grid needs an input of its own"
+                         : "not a compact line, puzz.link URL or game ID");
             continue;
         }
         if (decodeLine(line, kind, problem, sink) && !(badFirstLine && line.number == 1)) {
@@ -223,6 +225,8 @@ void readGridForm(std::string_view text, const std::string& source, bool failed,
                   const InputProblemHandler& onProblem, DiagnosticSink& sink) {
     GridScan grid;
     grid.failed = failed;
+    LineProblem ignoredProblem;
+    std::vector<LineIssue> ignoredIssues;
     LineSplitter lines{text};
     TextLine line;
     while (lines.next(line)) {
@@ -242,10 +246,14 @@ void readGridForm(std::string_view text, const std::string& source, bool failed,
             grid.firstRowLine = line.number;
             grid.firstRowColumn = line.firstByte + 1;
         }
-        if (kind != LineKind::GRID_ROW) {
+        // A well-formed one-line problem is named as such; anything else is a row with a
+        // character that is not a cell.
+        ignoredIssues.clear();
+        if (kind != LineKind::GRID_ROW &&
+            decodeOneLine(line.trimmed, kind, ignoredProblem, ignoredIssues)) {
             sink.add(line.number, line.firstByte + 1, false,
-                     "a compact line, URL or game ID in a grid: the grid form holds one "
-                     "problem drawn as rows");
+                     "a compact line, URL or game ID in a grid: the grid form holds one problem "
+                     "drawn as rows");
             grid.failed = true;
             continue;
         }
