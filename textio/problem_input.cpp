@@ -179,6 +179,7 @@ struct GridScan {
     int64_t firstRowColumn = 0;
     bool blankAfterRows = false;  // a blank line came after the last row
     bool failed = false;          // an error was reported
+    bool lengthReported = false;  // a row of another length was reported; later ones are not
     ClueGrid cells;               // every cell, until there are more than any board can hold
 };
 
@@ -214,7 +215,8 @@ void scanGridRow(const TextLine& line, GridScan& grid, DiagnosticSink& sink) {
         grid.width = count;
         return;
     }
-    if (count == grid.width) return;
+    if (count == grid.width || grid.lengthReported) return;
+    grid.lengthReported = true;
     sink.add(
         line.number, count > grid.width ? excessColumn : endColumn, false,
         "a row of " + std::to_string(count) + " cells after rows of " + std::to_string(grid.width));
