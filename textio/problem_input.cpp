@@ -5,6 +5,7 @@
 #include "textio/compact_line.h"
 #include "textio/game_id.h"
 #include "textio/line_problem.h"
+#include "textio/problem_reader.h"
 #include "textio/puzz_link.h"
 
 namespace varnel {
@@ -148,15 +149,46 @@ void handOver(const std::string& source, int64_t line, LineProblem& problem,
         {source, line, problem.width, problem.height, problem.level, std::move(problem.grid)});
 }
 
+// Where the main program would misread a text of compact lines only, which this reader takes
+// whole: line 1 when the text does not start with a level and '/' (it is read as a grid), else
+// the first comment line (its '#' ends up in the next header, which then reads wrongly). 0 when
+// the main program reads the text as this reader does, or when the text holds URLs or game IDs,
+// which it cannot read at all.
+int64_t mainProgramMisreadLine(std::string_view text) {
+    LineSplitter lines{text};
+    TextLine line;
+    int64_t firstComment = 0;
+    while (lines.next(line)) {
+        const LineKind kind = classify(line.trimmed);
+        if (kind == LineKind::COMMENT && firstComment == 0) firstComment = line.number;
+        if (kind != LineKind::BLANK && kind != LineKind::COMMENT && kind != LineKind::COMPACT) {
+            return 0;
+        }
+    }
+    return detectForm(text) == TextForm::COMPACT ? firstComment : 1;
+}
+
 // The line form: every problem line decoded on its own. badFirstLine rejects line 1's problem
-// (it carried a byte-order mark).
+// (it carried a byte-order mark, already reported).
 void readLineForm(std::string_view text, const std::string& source, bool badFirstLine,
                   const InputProblemHandler& onProblem, DiagnosticSink& sink) {
+    const int64_t misreadLine = mainProgramMisreadLine(text);
+    const bool readAsGrid = detectForm(text) == TextForm::GRID;
+    if (misreadLine == 1 && readAsGrid && !badFirstLine) {
+        sink.add(1, 1, true,
+                 "the main program would read this file as a grid: it does not start with a "
+                 "compact line's level and '/'");
+    }
     LineSplitter lines{text};
     TextLine line;
     LineProblem problem;
     while (lines.next(line)) {
         const LineKind kind = classify(line.trimmed);
+        if (kind == LineKind::COMMENT && line.number == misreadLine && !readAsGrid) {
+            sink.add(line.number, line.firstByte + 1, true,
+                     "a comment among compact lines: the main program would read it as part of "
+                     "the next problem's header");
+        }
         if (kind == LineKind::BLANK || kind == LineKind::COMMENT) continue;
         if (kind == LineKind::GRID_ROW) {
             sink.add(line.number, line.firstByte + 1, false,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -142,8 +143,11 @@ TEST(ProblemInput, MalformedInputsGetPositionedErrors) {
         const Read read = readText(c.text);
         EXPECT_EQ(read.problems.size(), c.problems) << shown;
         ASSERT_GE(read.errors(), 1) << shown;
-        const InputDiagnostic& first = read.diagnostics[0];
-        EXPECT_FALSE(first.warning) << shown;
+        // The first error; a warning about how the main program would read the file may come
+        // before it.
+        const InputDiagnostic& first =
+            *std::find_if(read.diagnostics.begin(), read.diagnostics.end(),
+                          [](const InputDiagnostic& d) { return !d.warning; });
         EXPECT_EQ(first.source, "in.txt");
         EXPECT_EQ(first.line, c.line) << shown;
         EXPECT_EQ(first.column, c.column) << shown << ": " << first.message;
@@ -158,6 +162,39 @@ TEST(ProblemInput, MalformedInputsGetPositionedErrors) {
               "in.txt:2:4: a row of 4 cells after rows of 3");
     EXPECT_EQ(formatDiagnostic(read.diagnostics[1]),
               "in.txt:4:3: '4' is not a clue (clues are 0 to 3)");
+}
+
+TEST(ProblemInput, WarnsWhereTheMainProgramWouldMisreadCompactLines) {
+    const struct {
+        const char* text;
+        const char* warning;  // the one diagnostic; nullptr for none
+    } cases[] = {
+        {"# batch\n1/1/1/0/\n1/1/1/1/\n",
+         "in.txt:1:1: warning: the main program would read this file as a grid"},
+        {"\n1/1/1/0/\n1/1/1/1/\n",
+         "in.txt:1:1: warning: the main program would read this file as a grid"},
+        {"1/1/1/0/\n  # note\n1/1/1/1/\n",
+         "in.txt:2:3: warning: a comment among compact lines: the main program would read it"},
+        // Blank lines between compact lines and spaces before them do the main program no harm.
+        {"1/1/1/0/\n\n  1/1/1/1/\n", nullptr},
+    };
+    for (const auto& c : cases) {
+        const Read read = readText(c.text);
+        EXPECT_EQ(read.problems.size(), 2u) << c.text;
+        std::vector<ClueGrid> mainRead;
+        readProblems(c.text,
+                     [&](const ClueGrid& grid, int32_t, int32_t) { mainRead.push_back(grid); });
+        const bool same = mainRead == std::vector<ClueGrid>{{0}, {1}};
+        if (c.warning == nullptr) {
+            EXPECT_TRUE(read.diagnostics.empty()) << c.text;
+            EXPECT_TRUE(same) << c.text;
+            continue;
+        }
+        ASSERT_EQ(read.diagnostics.size(), 1u) << c.text;
+        const std::string shown = formatDiagnostic(read.diagnostics[0]);
+        EXPECT_EQ(shown.substr(0, std::string(c.warning).size()), c.warning);
+        EXPECT_FALSE(same) << c.text;
+    }
 }
 
 TEST(ProblemInput, ManyBadLinesAreCappedButEveryGoodLineIsRead) {
