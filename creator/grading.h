@@ -28,4 +28,11 @@ struct ProblemGrade {
 // (FAILED) still gets the score of the work done.
 ProblemGrade gradeProblem(const uint8_t* grid, int32_t width, int32_t height);
 
+// The level alone, always gradeProblem's level, but measured only as far as the level is
+// certain: the counters only grow and the score grows with them, so once the work already done
+// caps the score at 49, the level is 5 whatever the rest of the solve does. On a board with few
+// clues one sweep leaves so many sets that this is known before any solve, where the solve
+// itself could take hours.
+int32_t gradeLevel(const uint8_t* grid, int32_t width, int32_t height);
+
 }  // namespace varnel

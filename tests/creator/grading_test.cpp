@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <vector>
 
+#include "solver/clue_grid.h"
 #include "tests/support/text_file.h"
 #include "textio/problem_reader.h"
 
@@ -28,6 +30,7 @@ TEST(Grading, MadeProblemsGradeAsTheirBatchScoredThem) {
                 EXPECT_EQ(grade.score, std::stoi((*it)[5])) << compact;
                 EXPECT_EQ(grade.level, std::stoi((*it)[1])) << compact;
                 EXPECT_NE(grade.outcome, GradeOutcome::FAILED) << compact;
+                EXPECT_EQ(gradeLevel(grid.data(), width, height), grade.level) << compact;
                 ++graded;
             });
         }
@@ -73,11 +76,19 @@ TEST(Grading, MeasurementsMatchTheProbe) {
                 EXPECT_EQ(grade.scanCount, std::stoi(want[4])) << name << " line " << lineNumber;
                 EXPECT_EQ(grade.sweepSets, std::stoi(want[5])) << name << " line " << lineNumber;
                 EXPECT_EQ(grade.level, grade.score / 10 + 1);
+                EXPECT_EQ(gradeLevel(grid.data(), width, height), grade.level);
                 ++graded;
             });
         }
     }
     EXPECT_EQ(graded, 6 + 2 + 36 + 4 + 4);
+}
+
+// A board without clues: one sweep leaves every cell a set of its own, which caps the score, so
+// the level is known at once (the solve itself would run for minutes).
+TEST(Grading, LevelOfABlankBoardNeedsNoSolve) {
+    const std::vector<uint8_t> blank(100, NO_CLUE);
+    EXPECT_EQ(gradeLevel(blank.data(), 10, 10), 5);
 }
 
 }  // namespace
