@@ -40,7 +40,7 @@ bool readLevel(std::string_view text, size_t& pos, int32_t& level, std::vector<L
     if (at != firstDigit + 1 || value < LOWEST_LEVEL || value > HIGHEST_LEVEL ||
         firstDigit != start) {
         addIssue(issues, start,
-                 "the level must be 1 to 5, not " + std::string(text.substr(start, at - start)));
+                 "the level must be 1 to 5, not " + shownNumber(text.substr(start, at - start)));
         return false;
     }
     pos = at;

@@ -32,7 +32,7 @@ bool readGridTypeAndDifficulty(std::string_view text, size_t& pos, std::vector<L
         }
         if (!zero) {
             addIssue(issues, typeAt,
-                     "grid type " + std::string(text.substr(digitsAt, pos - digitsAt)) +
+                     "grid type " + shownNumber(text.substr(digitsAt, pos - digitsAt)) +
                          " is not the square grid (t0): only square grids can be read");
             return false;
         }

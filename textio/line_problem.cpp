@@ -47,12 +47,21 @@ bool readSizeNumber(std::string_view text, size_t& pos, const char* name, SizeNu
     number.value = negative ? -value : value;
     if (number.value >= 1) return true;
     addIssue(issues, number.offset,
-             std::string(name) + " must be at least 1, not " + std::string(number.digits));
+             std::string(name) + " must be at least 1, not " + shownNumber(number.digits));
     return false;
 }
 
+std::string shownNumber(std::string_view digits) {
+    if (digits.size() <= LONGEST_SHOWN_NUMBER) return std::string(digits);
+    std::string shown;
+    shown.reserve(LONGEST_SHOWN_NUMBER + 3);
+    shown.append(digits.data(), LONGEST_SHOWN_NUMBER);
+    shown.append("...");
+    return shown;
+}
+
 std::string overLabelLimitMessage(std::string_view width, std::string_view height) {
-    return "a " + std::string(width) + " x " + std::string(height) +
+    return "a " + shownNumber(width) + " x " + shownNumber(height) +
            " board is beyond the solver's limit: (columns + 2) x (rows + 2) may be at most " +
            std::to_string(MAX_PADDED_CELLS);
 }

@@ -39,6 +39,13 @@ struct SizeNumber {
 // Values beyond every limit stop growing here, so no digit string overflows.
 inline constexpr int64_t SIZE_VALUE_CAP = 1'000'000'000'000;
 
+// Numbers longer than this are cut in messages, "123456789012345...", so that a hostile line of
+// digits does not come back whole in every message about it.
+inline constexpr size_t LONGEST_SHOWN_NUMBER = 15;
+
+// digits as shown in messages.
+std::string shownNumber(std::string_view digits);
+
 // How a byte is named in messages: "'x'" for printable ASCII, "a space", "a tab", "a NUL byte",
 // "a carriage return", "byte 0xE9" for the rest.
 std::string describeByte(char c);

@@ -20,9 +20,11 @@ struct DiagnosticSink {
     const std::string& source;
     std::vector<InputDiagnostic>& diagnostics;
     size_t kept = 0;
-    int64_t leftOut = 0;           // diagnostics not kept
-    bool leftOutError = false;     // one of them was an error
-    int64_t firstLeftOutLine = 0;  // where the first of them was
+    int64_t leftOut = 0;  // diagnostics not kept
+    // Where the summary goes: the first left-out error's line, else the first left-out
+    // warning's, so that an error never points at a line whose problem was read.
+    int64_t summaryLine = 0;
+    bool leftOutError = false;  // an error was left out
 
     void add(int64_t line, int64_t column, bool warning, std::string message) {
         if (kept < MAX_DIAGNOSTICS_PER_INPUT) {
@@ -30,13 +32,13 @@ struct DiagnosticSink {
             ++kept;
             return;
         }
-        if (leftOut++ == 0) firstLeftOutLine = line;
+        if (leftOut++ == 0 || (!warning && !leftOutError)) summaryLine = line;
         leftOutError = leftOutError || !warning;
     }
 
     void finish() {
         if (leftOut == 0) return;
-        diagnostics.push_back({source, firstLeftOutLine, 1, !leftOutError,
+        diagnostics.push_back({source, summaryLine, 1, !leftOutError,
                                std::to_string(leftOut) + " more " +
                                    (leftOutError ? "errors or warnings" : "warnings") +
                                    " in this input not shown"});
@@ -140,16 +142,16 @@ bool decodeLine(const TextLine& line, LineKind kind, LineProblem& problem, Diagn
     return accepted;
 }
 
-void addProblem(const std::string& source, int64_t line, LineProblem& problem,
-                std::vector<InputProblem>& problems) {
-    problems.push_back(
+void handOver(const std::string& source, int64_t line, LineProblem& problem,
+              const InputProblemHandler& onProblem) {
+    onProblem(
         {source, line, problem.width, problem.height, problem.level, std::move(problem.grid)});
 }
 
 // The line form: every problem line decoded on its own. badFirstLine rejects line 1's problem
 // (it carried a byte-order mark).
 void readLineForm(std::string_view text, const std::string& source, bool badFirstLine,
-                  std::vector<InputProblem>& problems, DiagnosticSink& sink) {
+                  const InputProblemHandler& onProblem, DiagnosticSink& sink) {
     LineSplitter lines{text};
     TextLine line;
     LineProblem problem;
@@ -162,7 +164,7 @@ void readLineForm(std::string_view text, const std::string& source, bool badFirs
             continue;
         }
         if (decodeLine(line, kind, problem, sink) && !(badFirstLine && line.number == 1)) {
-            addProblem(source, line.number, problem, problems);
+            handOver(source, line.number, problem, onProblem);
         }
     }
 }
@@ -218,7 +220,7 @@ void scanGridRow(const TextLine& line, GridScan& grid, DiagnosticSink& sink) {
 }
 
 void readGridForm(std::string_view text, const std::string& source, bool failed,
-                  std::vector<InputProblem>& problems, DiagnosticSink& sink) {
+                  const InputProblemHandler& onProblem, DiagnosticSink& sink) {
     GridScan grid;
     grid.failed = failed;
     LineSplitter lines{text};
@@ -255,8 +257,8 @@ void readGridForm(std::string_view text, const std::string& source, bool failed,
                  overLabelLimitMessage(std::to_string(grid.width), std::to_string(grid.rows)));
         return;
     }
-    problems.push_back({source, grid.firstRowLine, static_cast<int32_t>(grid.width),
-                        static_cast<int32_t>(grid.rows), 0, std::move(grid.cells)});
+    onProblem({source, grid.firstRowLine, static_cast<int32_t>(grid.width),
+               static_cast<int32_t>(grid.rows), 0, std::move(grid.cells)});
 }
 
 // The first line that holds something decides the form; BLANK when there is none.
@@ -290,7 +292,8 @@ std::string formatDiagnostic(const InputDiagnostic& diagnostic) {
 }
 
 void readInputText(std::string_view text, const std::string& source,
-                   std::vector<InputProblem>& problems, std::vector<InputDiagnostic>& diagnostics) {
+                   const InputProblemHandler& onProblem,
+                   std::vector<InputDiagnostic>& diagnostics) {
     const std::string name = source == "-" ? "<stdin>" : source;
     DiagnosticSink sink{name, diagnostics};
     const bool byteOrderMark = text.substr(0, BYTE_ORDER_MARK.size()) == BYTE_ORDER_MARK;
@@ -303,11 +306,18 @@ void readInputText(std::string_view text, const std::string& source,
     if (kind == LineKind::BLANK) {
         sink.add(1, 1, false, "no problem in this input");
     } else if (kind == LineKind::GRID_ROW) {
-        readGridForm(text, name, byteOrderMark, problems, sink);
+        readGridForm(text, name, byteOrderMark, onProblem, sink);
     } else {
-        readLineForm(text, name, byteOrderMark, problems, sink);
+        readLineForm(text, name, byteOrderMark, onProblem, sink);
     }
     sink.finish();
+}
+
+void readInputText(std::string_view text, const std::string& source,
+                   std::vector<InputProblem>& problems, std::vector<InputDiagnostic>& diagnostics) {
+    readInputText(
+        text, source, [&](InputProblem&& problem) { problems.push_back(std::move(problem)); },
+        diagnostics);
 }
 
 bool looksLikeLiteralProblem(std::string_view argument) {
@@ -338,7 +348,8 @@ void readLiteralProblem(std::string_view argument, std::vector<InputProblem>& pr
     if (kind == LineKind::GRID_ROW) {
         sink.add(1, line.firstByte + 1, false, "not a puzz.link URL or game ID");
     } else if (decodeLine(line, kind, problem, sink)) {
-        addProblem(source, 1, problem, problems);
+        problems.push_back(
+            {source, 1, problem.width, problem.height, problem.level, std::move(problem.grid)});
     }
     sink.finish();
 }

@@ -1,6 +1,7 @@
-// Replays the formats fuzz target's inputs as ordinary tests: the hand-written hostile seeds and
-// the kept corpus, plus large hostile inputs generated here rather than kept as files. Every
-// input must keep the target's invariants; the seeds also have their outcome checked.
+// Replays the formats fuzz target's inputs as ordinary tests: the hand-written hostile seeds, the
+// kept corpus and the regressions (inputs that once broke something), plus large hostile inputs
+// generated here rather than kept as files. Every input must keep the target's invariants; the
+// seeds also have their outcome checked.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,7 +19,7 @@ namespace fs = std::filesystem;
 
 TEST(FormatsFuzzReplay, KeptInputsKeepEveryInvariant) {
     int replayed = 0;
-    for (const char* folder : {"formats_seeds", "formats_corpus"}) {
+    for (const char* folder : {"formats_seeds", "formats_corpus", "formats_regressions"}) {
         const fs::path dir = fs::path(VARNEL_TEST_DATA) / "fuzz" / folder;
         if (!fs::is_directory(dir)) continue;
         for (const auto& entry : fs::directory_iterator(dir)) {

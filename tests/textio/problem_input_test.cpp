@@ -180,6 +180,26 @@ TEST(ProblemInput, ManyBadLinesAreCappedButEveryGoodLineIsRead) {
     const InputDiagnostic& last = read.diagnostics.back();
     EXPECT_EQ(formatDiagnostic(last),
               "in.txt:201:1: 50 more errors or warnings in this input not shown");
+
+    // The summary of what was left out points at an error's line, never at a problem read
+    // with a warning; numbers of any length are cut in messages.
+    text = std::string(100, '\n');
+    for (int i = 0; i < 100; ++i)
+        text += "1/1/1/9/\n";
+    text += "p?slither/2/1/0\n1/" + std::string(1000, '9') + "/1/./\n";
+    const Read capped = readText(text);
+    ASSERT_EQ(capped.problems.size(), 1u);
+    EXPECT_EQ(capped.problems[0].line, 201);
+    EXPECT_EQ(formatDiagnostic(capped.diagnostics.back()),
+              "in.txt:202:1: 2 more errors or warnings in this input not shown");
+    std::vector<InputProblem> none;
+    std::vector<InputDiagnostic> longNumber;
+    readInputText("1/" + std::string(1000, '9') + "/1/./", "in.txt", none, longNumber);
+    EXPECT_TRUE(none.empty());
+    ASSERT_EQ(longNumber.size(), 1u);
+    EXPECT_EQ(longNumber[0].message,
+              "a 1 x 999999999999999... board is beyond the solver's limit: (columns + 2) x "
+              "(rows + 2) may be at most 32767");
 }
 
 TEST(ProblemInput, LiteralArgumentsAreUrlsAndGameIds) {
