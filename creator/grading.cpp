@@ -29,16 +29,22 @@ int32_t sweepSetsOf(SolverBoard& board, const uint8_t* grid, int32_t width, int3
 GradeOutcome solveForGrade(SolverBoard& board, const uint8_t* grid, int32_t width, int32_t height,
                            RegionScan& scan, int32_t sweepSets, bool stopOnceCapped) {
     board.setUp(grid, width, height, scan);
-    uint8_t failed = 0;
-    if (board.solveLoop(nullptr, failed)) return GradeOutcome::FOUND;
-    if (failed) return GradeOutcome::FAILED;
-    if (stopOnceCapped && difficultyScore(sweepSets, board.scanCount, board.trialCount,
-                                          width * height) >= TOP_SCORE) {
+    SolveOutcome outcome = board.solveLoop(nullptr);
+    if (outcome == SolveOutcome::STUCK && stopOnceCapped &&
+        difficultyScore(sweepSets, board.scanCount, board.trialCount, width * height) >=
+            TOP_SCORE) {
         return GradeOutcome::STOPPED;
     }
-    board.branchStep(nullptr, failed);
-    if (failed) return GradeOutcome::FAILED;
-    return board.answerCount > 0 ? GradeOutcome::FOUND : GradeOutcome::STOPPED;
+    if (outcome == SolveOutcome::STUCK) outcome = board.branchStep(nullptr);
+    switch (outcome) {
+        case SolveOutcome::FOUND:
+            return GradeOutcome::FOUND;
+        case SolveOutcome::STUCK:
+            return GradeOutcome::STOPPED;
+        case SolveOutcome::FAILED:
+            break;
+    }
+    return GradeOutcome::FAILED;
 }
 
 }  // namespace
