@@ -5,9 +5,47 @@
 
 #include "creator/clue_reducer.h"
 #include "creator/loop_builder.h"
+#include "creator/region_builder.h"
 #include "solver/solver_board.h"
 
 namespace varnel {
+
+namespace {
+
+// The builder of one attempt: one of the two, bound to the full clue grid.
+struct LoopSource {
+    LoopBuilderKind kind = LoopBuilderKind::STRIP;
+    RandomLoopBuilder strips;
+    RegionLoopBuilder region;
+
+    void bind(LoopBuilderKind k, uint8_t* clues, int32_t w, int32_t h, SharedRandom* random) {
+        kind = k;
+        if (kind == LoopBuilderKind::STRIP) {
+            strips.bind(clues, w, h, random);
+        } else {
+            region.bind(clues, w, h, random);
+        }
+    }
+
+    void buildLoop() {
+        if (kind == LoopBuilderKind::STRIP) {
+            strips.buildLoop();
+        } else {
+            region.buildLoop();
+        }
+    }
+};
+
+}  // namespace
+
+bool loopBuilderFits(LoopBuilderKind kind, int64_t width, int64_t height) {
+    return kind == LoopBuilderKind::STRIP ? loopSizeFits(width, height)
+                                          : regionSizeFits(width, height);
+}
+
+LoopBuilderKind defaultLoopBuilder(int64_t width, int64_t height) {
+    return loopSizeFits(width, height) ? LoopBuilderKind::STRIP : LoopBuilderKind::REGION;
+}
 
 MakerThresholds drawThresholds(SharedRandom& random, int32_t cells) {
     MakerThresholds t;
@@ -25,15 +63,15 @@ int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount
 }
 
 bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid, int32_t& score,
-                 WorkCounters* work) {
+                 WorkCounters* work, LoopBuilderKind kind) {
     const int32_t cells = width * height;
 
     // Step 1: the thresholds, before any other draw.
     const MakerThresholds limits = drawThresholds(random, cells);
 
     std::vector<uint8_t> full(static_cast<size_t>(cells));
-    RandomLoopBuilder builder;
-    builder.bind(full.data(), width, height, &random);
+    LoopSource builder;
+    builder.bind(kind, full.data(), width, height, &random);
     RegionScan scan;
     SolverBoard board;
     SolverBoard scratch;

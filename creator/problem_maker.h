@@ -7,6 +7,19 @@
 
 namespace varnel {
 
+// The random loop builders a problem can start from.
+enum class LoopBuilderKind : uint8_t {
+    STRIP,   // narrow strips in 64-bit masks (RandomLoopBuilder): W and H multiples of 4 up to 36
+    REGION,  // a grown region (RegionLoopBuilder): any W, H >= 3 within the solver's labels
+};
+
+// True when the builder supports a W x H board.
+bool loopBuilderFits(LoopBuilderKind kind, int64_t width, int64_t height);
+
+// The builder a W x H board is made with unless another is asked for: the strip builder where it
+// fits, else the region builder.
+LoopBuilderKind defaultLoopBuilder(int64_t width, int64_t height);
+
 // Limits of one attempt, drawn at its start.
 struct MakerThresholds {
     int32_t minSets = 0;      // below this many sets addClues judges candidates by propagate
@@ -25,9 +38,9 @@ int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount
 // One attempt to make a graded W x H problem: random loops until propagation solves one, then
 // thinning, a check by the solver and a score. On success the problem is in grid (W x H bytes)
 // and its score in score; on failure both are untouched and false is returned. Prints nothing.
-// W and H must suit the loop builder (loopSizeFits). The solver's work is counted into work when it
-// is given.
+// W and H must suit the loop builder (loopBuilderFits). The solver's work is counted into work when
+// it is given. Everything after the loop is the same whichever builder draws it.
 bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid, int32_t& score,
-                 WorkCounters* work = nullptr);
+                 WorkCounters* work = nullptr, LoopBuilderKind kind = LoopBuilderKind::STRIP);
 
 }  // namespace varnel
