@@ -12,6 +12,10 @@ namespace varnel {
 
 namespace {
 
+// The lowest minSets: with it addClues turns to propagation once one sweep leaves a single set
+// short of solved.
+constexpr int32_t MIN_PROPAGATION_SETS = 2;
+
 // The builder of one attempt: one of the two, bound to the full clue grid.
 struct LoopSource {
     LoopBuilderKind kind = LoopBuilderKind::STRIP;
@@ -50,7 +54,10 @@ LoopBuilderKind defaultLoopBuilder(int64_t width, int64_t height) {
 MakerThresholds drawThresholds(SharedRandom& random, int32_t cells) {
     MakerThresholds t;
     const int32_t shift = random.draw(36);
-    t.minSets = cells * (72 + random.draw(17)) / 1000;
+    // At least 2: below 14 cells the share rounds to 0 (below 28 to 1), and since no board has
+    // fewer than 1 set, addClues would then never reach its propagation phase and tiny boards
+    // could not be made at all. Boards of 28 cells or more are unchanged.
+    t.minSets = std::max(MIN_PROPAGATION_SETS, cells * (72 + random.draw(17)) / 1000);
     t.maxSets = cells * 80 / 100;
     t.maxClues = cells * (shift + 440) / 1000;
     t.targetClues = cells * (shift + 360) / 1000;

@@ -28,7 +28,8 @@ struct MakerThresholds {
     int32_t targetClues = 0;  // topUpClues adds clues up to this count
 };
 
-// The thresholds of an attempt on a board of `cells` cells: draw(36), then draw(17).
+// The thresholds of an attempt on a board of `cells` cells: draw(36), then draw(17). minSets is at
+// least 2, which changes only boards of fewer than 28 cells.
 MakerThresholds drawThresholds(SharedRandom& random, int32_t cells);
 
 // The difficulty score 0 to 49 from the sets one sweep leaves (sweepSets) and the counters of the
