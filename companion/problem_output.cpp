@@ -1,0 +1,306 @@
+#include "companion/problem_output.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <utility>
+
+#include "companion/answers.h"
+#include "companion/exit_status.h"
+#include "companion/inputs.h"
+#include "companion/output_file.h"
+#include "companion/progress.h"
+#include "creator/grading.h"
+#include "textio/ascii_drawing.h"
+#include "textio/game_id.h"
+#include "textio/problem_writer.h"
+#include "textio/puzz_link.h"
+
+namespace varnel {
+
+namespace {
+
+// The names of --to, in the order of OutputForm.
+const std::vector<std::string> FORM_NAMES = {"compact", "grid", "url", "loopy", "ascii", "svg"};
+
+// Most problems one sheet may hold; more would leave no room to solve them on paper.
+constexpr int32_t MAX_SHEET_PROBLEMS = 12;
+
+// A folder is an existing directory or a path written with a trailing '/'.
+bool namesFolder(const std::string& path) {
+    std::error_code error;
+    return (!path.empty() && path.back() == '/') || std::filesystem::is_directory(path, error);
+}
+
+// The grid form and the svg pictures and pages hold one problem or page per document: several
+// cannot be joined into one stream that stays readable. Every other form is one text.
+bool onePerDocument(OutputForm form) {
+    return form == OutputForm::GRID || form == OutputForm::SVG;
+}
+
+// One problem with what its form shows.
+struct Prepared {
+    const InputProblem* problem = nullptr;
+    int32_t number = 0;                 // 1-based, in output order
+    int32_t level = 0;                  // as given, else the default or the creator's grade
+    std::optional<CellColours> answer;  // the answer to draw
+    std::string title;                  // caption of svg pictures
+};
+
+// The output documents and their files in a folder.
+struct Documents {
+    std::vector<std::string> texts;  // one per document, or a single text for a stream form
+    std::vector<std::string> names;  // file names in the output folder, one per document
+    bool complete = true;            // false when a document could not be made (reported)
+};
+
+std::string numbered(const char* prefix, size_t number, size_t count, const char* extension) {
+    const int digits = std::max<int>(3, static_cast<int>(std::to_string(count).size()));
+    char text[64];
+    std::snprintf(text, sizeof text, "%s%0*zu%s", prefix, digits, number, extension);
+    return text;
+}
+
+int32_t levelOf(const OutputOptions& options, const InputProblem& problem) {
+    if (problem.level != 0) return problem.level;
+    if (options.defaultLevel != 0) return options.defaultLevel;
+    return gradeLevel(problem.grid.data(), problem.width, problem.height);
+}
+
+// The level is worked out only for the forms that show it, the answer only when asked for.
+Prepared prepare(const OutputOptions& options, const InputProblem& problem, int32_t number,
+                 ProgressLine& progress) {
+    Prepared p;
+    p.problem = &problem;
+    p.number = number;
+    if (options.form == OutputForm::COMPACT || options.form == OutputForm::SVG) {
+        p.level = levelOf(options, problem);
+    }
+    if (options.form == OutputForm::SVG) {
+        p.title = "No. " + std::to_string(number) + "  \u00b7  " + std::to_string(problem.width) +
+                  " \u00d7 " + std::to_string(problem.height) + "  \u00b7  level " +
+                  std::to_string(p.level);
+    }
+    if (options.answer) {
+        AnswerSearch search = findAnswers(problem.grid.data(), problem.width, problem.height);
+        if (search.answers.size() == 1) {
+            p.answer = std::move(search.answers.front());
+        } else {
+            progress.message(problemPlace(problem) + ": warning: no loop drawn: " + search.reason);
+        }
+    }
+    return p;
+}
+
+const uint8_t* answerOf(const Prepared& p) {
+    return p.answer ? p.answer->data() : nullptr;
+}
+
+SvgProblem svgProblemOf(const Prepared& p) {
+    return {p.problem->grid.data(), p.problem->width, p.problem->height, answerOf(p), p.title};
+}
+
+void laySheets(const OutputOptions& options, const std::vector<Prepared>& prepared,
+               Documents& documents) {
+    const size_t count = prepared.size();
+    const size_t perPage = static_cast<size_t>(options.perPage);
+    const size_t pages = (count + perPage - 1) / perPage;
+    for (size_t first = 0; first < count; first += perPage) {
+        std::vector<SvgProblem> page;
+        for (size_t i = first; i < std::min(count, first + perPage); ++i) {
+            page.push_back(svgProblemOf(prepared[i]));
+        }
+        const size_t number = first / perPage + 1;
+        const std::string footer =
+            pages > 1 ? "page " + std::to_string(number) + " of " + std::to_string(pages) : "";
+        std::string text;
+        // With at most MAX_SHEET_PROBLEMS on a page there is always room; refused all the same,
+        // the page would be an empty document, so the run fails instead.
+        if (!appendSvgSheet(page, footer, text)) {
+            std::fprintf(stderr, "varnel: no room for the problems of page %zu\n", number);
+            documents.complete = false;
+        }
+        documents.texts.push_back(std::move(text));
+        documents.names.push_back(numbered("page-", number, pages, ".svg"));
+    }
+}
+
+Documents layOut(const OutputOptions& options, const std::vector<Prepared>& prepared) {
+    Documents documents;
+    if (options.form == OutputForm::SVG && options.sheet) {
+        laySheets(options, prepared, documents);
+        return documents;
+    }
+    if (onePerDocument(options.form)) {
+        const bool grid = options.form == OutputForm::GRID;
+        for (const Prepared& p : prepared) {
+            const InputProblem& problem = *p.problem;
+            std::string text;
+            if (grid) {
+                appendGridRows(problem.grid, problem.width, problem.height, text);
+            } else {
+                appendSvgPicture(svgProblemOf(p), text);
+            }
+            documents.texts.push_back(std::move(text));
+            documents.names.push_back(numbered("", static_cast<size_t>(p.number), prepared.size(),
+                                               grid ? ".txt" : ".svg"));
+        }
+        return documents;
+    }
+    std::string text;
+    for (const Prepared& p : prepared) {
+        const InputProblem& problem = *p.problem;
+        switch (options.form) {
+            case OutputForm::COMPACT:
+                appendCompactLine(p.level, problem.grid, problem.width, problem.height, text);
+                break;
+            case OutputForm::URL:
+                appendPuzzLinkUrl(problem.grid, problem.width, problem.height, text);
+                text += '\n';
+                break;
+            case OutputForm::LOOPY:
+                appendGameId(problem.grid, problem.width, problem.height, text);
+                text += '\n';
+                break;
+            case OutputForm::ASCII:
+                appendAsciiDrawing(problem.grid.data(), problem.width, problem.height, answerOf(p),
+                                   text);
+                text += '\n';
+                break;
+            case OutputForm::GRID:
+            case OutputForm::SVG:
+                break;
+        }
+    }
+    documents.texts.push_back(std::move(text));
+    return documents;
+}
+
+bool writeDocuments(const OutputOptions& options, const Documents& documents) {
+    if (options.output.empty()) {
+        return documents.texts.empty() || writeStandardOutput(documents.texts.front());
+    }
+    if (!options.outputIsFolder) {
+        return documents.texts.empty() ||
+               writeFilesAtomically({{options.output, documents.texts.front()}});
+    }
+    std::error_code error;
+    std::filesystem::create_directories(options.output, error);
+    if (error) {
+        std::fprintf(stderr, "varnel: cannot create folder %s: %s\n", options.output.c_str(),
+                     error.message().c_str());
+        return false;
+    }
+    std::vector<std::pair<std::string, std::string>> files;
+    for (size_t i = 0; i < documents.texts.size(); ++i) {
+        files.emplace_back((std::filesystem::path(options.output) / documents.names[i]).string(),
+                           documents.texts[i]);
+    }
+    return writeFilesAtomically(files);
+}
+
+}  // namespace
+
+const char* const OUTPUT_HELP =
+    "Forms (--to):\n"
+    "  compact  D/H/W/rows.../ lines; D is the level the input gave, else the creator's grade\n"
+    "           (the solver's work on the problem, as for a created batch; on a problem with\n"
+    "           few clues that can take very long: --default-level gives a level instead)\n"
+    "  grid     the grid form, one problem per file\n"
+    "  url      https://puzz.link/p?slither/COLS/ROWS/BODY\n"
+    "  loopy    Loopy game IDs, WxHt0:DESC\n"
+    "  ascii    drawings that line up in any terminal\n"
+    "  svg      one picture per problem, or with --sheet A4 pages of 6 problems\n"
+    "\n"
+    "Output: standard output, or -o FILE, which is replaced only once the whole output is\n"
+    "written. The grid and svg forms hold one problem (or page) per file, so several go to\n"
+    "a folder: -o DIR/ (an existing folder, or a path ending in '/') writes DIR/001.txt,\n"
+    "DIR/001.svg or DIR/page-001.svg, and so on.\n";
+
+void addOutputOptions(CLI::App& command, OutputOptions& options) {
+    command.add_option("--to", options.formName, "Output form (default compact; see below)")
+        ->check(CLI::IsMember(FORM_NAMES))
+        ->option_text("FORMAT");
+    command.add_flag("--answer", options.answer,
+                     "ascii, svg: draw the loop of a problem with exactly one answer");
+    command.add_flag("--sheet", options.sheet,
+                     "svg: A4 pages of several problems, not one picture each");
+    command.add_option("--per-page", options.perPage, "svg --sheet: problems per page (default 6)")
+        ->check(CLI::Range(1, MAX_SHEET_PROBLEMS))
+        ->option_text("1-12");
+    command
+        .add_option("--default-level", options.defaultLevel,
+                    "compact, svg: the level of problems given without one, not their grade")
+        ->check(CLI::Range(1, 5))
+        ->option_text("1-5");
+    command
+        .add_option("-o,--output", options.output,
+                    "Write to FILE, or to files in the folder DIR (see below)")
+        ->option_text("FILE|DIR/");
+}
+
+void checkOutputOptions(OutputOptions& options, const CLI::App& command) {
+    const auto named = std::find(FORM_NAMES.begin(), FORM_NAMES.end(), options.formName);
+    options.form = static_cast<OutputForm>(named - FORM_NAMES.begin());
+    const bool drawing = options.form == OutputForm::ASCII || options.form == OutputForm::SVG;
+    if (options.answer && !drawing) {
+        throw CLI::ValidationError("--answer", "the loop is drawn in --to ascii and --to svg only");
+    }
+    if (options.sheet && options.form != OutputForm::SVG) {
+        throw CLI::ValidationError("--sheet", "sheets are made with --to svg");
+    }
+    if (command.count("--per-page") > 0 && !options.sheet) {
+        throw CLI::ValidationError("--per-page", "needs --sheet");
+    }
+    if (options.defaultLevel != 0 && options.form != OutputForm::COMPACT &&
+        options.form != OutputForm::SVG) {
+        throw CLI::ValidationError("--default-level",
+                                   "only compact lines and svg titles show levels");
+    }
+    options.outputIsFolder = !options.output.empty() && namesFolder(options.output);
+    if (options.outputIsFolder && !onePerDocument(options.form)) {
+        throw CLI::ValidationError(
+            "-o", options.output + " is a folder; only grid and svg write one file per problem");
+    }
+}
+
+int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,
+                  const char* label) {
+    const size_t documentCount =
+        options.form == OutputForm::SVG && options.sheet
+            ? (problems.size() + static_cast<size_t>(options.perPage) - 1) /
+                  static_cast<size_t>(options.perPage)
+            : problems.size();
+    if (onePerDocument(options.form) && !options.outputIsFolder && documentCount > 1) {
+        const char* what = options.form == OutputForm::GRID ? "grid-form files"
+                           : options.sheet                  ? "pages"
+                                                            : "svg pictures";
+        std::fprintf(stderr,
+                     "%s: %zu problems make %zu %s, and %s holds one: write them to a folder "
+                     "with -o DIR/\n",
+                     label, problems.size(), documentCount, what,
+                     options.output.empty() ? "standard output" : "a file");
+        return STATUS_USAGE;
+    }
+
+    std::vector<Prepared> prepared;
+    prepared.reserve(problems.size());
+    {
+        ProgressLine progress(label, "problems", static_cast<int64_t>(problems.size()));
+        for (size_t i = 0; i < problems.size(); ++i) {
+            const InputProblem& p = problems[i];
+            progress.begin(static_cast<int64_t>(i), problemPlace(p) + " (" +
+                                                        std::to_string(p.width) + " x " +
+                                                        std::to_string(p.height) + ")");
+            prepared.push_back(prepare(options, p, static_cast<int32_t>(i + 1), progress));
+        }
+    }
+    const Documents documents = layOut(options, prepared);
+    if (!documents.complete) return STATUS_FAILED;
+    return writeDocuments(options, documents) ? STATUS_DONE : STATUS_FAILED;
+}
+
+}  // namespace varnel
