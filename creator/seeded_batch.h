@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 #include "creator/problem_maker.h"
@@ -44,16 +45,19 @@ struct SeededProblem {
     int32_t tries = 0;                       // makeProblem attempts used, failed ones included
     std::array<int32_t, 6> levelsReached{};  // [1, 5]: problems made at each level in the tries,
                                              // the kept one included
+    bool stopped = false;                    // the caller's stop flag ended the tries early
 };
 
 // Makes problem `index` of the batch with seed `seed`: one SharedRandom seeded with
 // problemSeed(seed, index), and makeProblem attempts on it one after another until a problem is
-// made whose level lies in levels. The level is part of what problem `index` is: the attempts that
-// are thrown away are the same every time, so the result is too. True with the problem in out;
-// false when maxTries attempts made none that fits (out then tells which levels they reached).
+// made whose level lies in levels and that the solver solves to exactly one answer (an attempt
+// whose final solve only got stuck counts as failed). The level is part of what problem `index`
+// is: the attempts that are thrown away are the same every time, so the result is too. True with
+// the problem in out; false when maxTries attempts made none that fits (out then tells which
+// levels they reached), or when stop, checked before each attempt, was set (out.stopped).
 // W and H must suit the builder (loopBuilderFits).
 bool makeSeededProblem(uint64_t seed, uint64_t index, int32_t width, int32_t height,
                        LevelRange levels, LoopBuilderKind kind, int32_t maxTries,
-                       SeededProblem& out);
+                       SeededProblem& out, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace varnel
