@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
 
     varnel::CommandAction action;
     varnel::addConvertCommand(app, action);
+    varnel::addMakeCommand(app, action);
 
     try {
         app.parse(argc, argv);

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -44,7 +45,7 @@ bool onePerDocument(OutputForm form) {
 // One problem with what its form shows.
 struct Prepared {
     const InputProblem* problem = nullptr;
-    int32_t number = 0;                 // 1-based, in output order
+    uint64_t number = 0;                // options.firstNumber, then on in output order
     int32_t level = 0;                  // as given, else the default or the creator's grade
     std::optional<CellColours> answer;  // the answer to draw
     std::string title;                  // caption of svg pictures
@@ -57,10 +58,11 @@ struct Documents {
     bool complete = true;            // false when a document could not be made (reported)
 };
 
-std::string numbered(const char* prefix, size_t number, size_t count, const char* extension) {
-    const int digits = std::max<int>(3, static_cast<int>(std::to_string(count).size()));
+// prefix, number with as many digits as last has (at least 3), extension.
+std::string numbered(const char* prefix, uint64_t number, uint64_t last, const char* extension) {
+    const int digits = std::max<int>(3, static_cast<int>(std::to_string(last).size()));
     char text[64];
-    std::snprintf(text, sizeof text, "%s%0*zu%s", prefix, digits, number, extension);
+    std::snprintf(text, sizeof text, "%s%0*" PRIu64 "%s", prefix, digits, number, extension);
     return text;
 }
 
@@ -71,7 +73,7 @@ int32_t levelOf(const OutputOptions& options, const InputProblem& problem) {
 }
 
 // The level is worked out only for the forms that show it, the answer only when asked for.
-Prepared prepare(const OutputOptions& options, const InputProblem& problem, int32_t number,
+Prepared prepare(const OutputOptions& options, const InputProblem& problem, uint64_t number,
                  ProgressLine& progress) {
     Prepared p;
     p.problem = &problem;
@@ -145,8 +147,8 @@ Documents layOut(const OutputOptions& options, const std::vector<Prepared>& prep
                 appendSvgPicture(svgProblemOf(p), text);
             }
             documents.texts.push_back(std::move(text));
-            documents.names.push_back(numbered("", static_cast<size_t>(p.number), prepared.size(),
-                                               grid ? ".txt" : ".svg"));
+            const uint64_t lastNumber = options.firstNumber + prepared.size() - 1;
+            documents.names.push_back(numbered("", p.number, lastNumber, grid ? ".txt" : ".svg"));
         }
         return documents;
     }
@@ -267,13 +269,11 @@ void checkOutputOptions(OutputOptions& options, const CLI::App& command) {
     }
 }
 
-int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,
-                  const char* label) {
-    const size_t documentCount =
-        options.form == OutputForm::SVG && options.sheet
-            ? (problems.size() + static_cast<size_t>(options.perPage) - 1) /
-                  static_cast<size_t>(options.perPage)
-            : problems.size();
+bool targetHoldsDocuments(const OutputOptions& options, size_t problemCount, const char* label) {
+    const size_t documentCount = options.form == OutputForm::SVG && options.sheet
+                                     ? (problemCount + static_cast<size_t>(options.perPage) - 1) /
+                                           static_cast<size_t>(options.perPage)
+                                     : problemCount;
     if (onePerDocument(options.form) && !options.outputIsFolder && documentCount > 1) {
         const char* what = options.form == OutputForm::GRID ? "grid-form files"
                            : options.sheet                  ? "pages"
@@ -281,10 +281,16 @@ int writeProblems(const OutputOptions& options, const std::vector<InputProblem>&
         std::fprintf(stderr,
                      "%s: %zu problems make %zu %s, and %s holds one: write them to a folder "
                      "with -o DIR/\n",
-                     label, problems.size(), documentCount, what,
+                     label, problemCount, documentCount, what,
                      options.output.empty() ? "standard output" : "a file");
-        return STATUS_USAGE;
+        return false;
     }
+    return true;
+}
+
+int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,
+                  const char* label) {
+    if (!targetHoldsDocuments(options, problems.size(), label)) return STATUS_USAGE;
 
     std::vector<Prepared> prepared;
     prepared.reserve(problems.size());
@@ -295,7 +301,7 @@ int writeProblems(const OutputOptions& options, const std::vector<InputProblem>&
             progress.begin(static_cast<int64_t>(i), problemPlace(p) + " (" +
                                                         std::to_string(p.width) + " x " +
                                                         std::to_string(p.height) + ")");
-            prepared.push_back(prepare(options, p, static_cast<int32_t>(i + 1), progress));
+            prepared.push_back(prepare(options, p, options.firstNumber + i, progress));
         }
     }
     const Documents documents = layOut(options, prepared);

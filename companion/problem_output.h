@@ -27,6 +27,7 @@ struct OutputOptions {
     int32_t defaultLevel = 0;     // 1..5: the level of problems that carry none; 0: their grade
     std::string output;           // empty: standard output
     bool outputIsFolder = false;  // output names a folder: one file per document
+    uint64_t firstNumber = 1;     // number of the first problem in svg titles and file names
 };
 
 // Declares --to, --answer, --sheet, --per-page, --default-level and -o on command.
@@ -39,6 +40,11 @@ void checkOutputOptions(OutputOptions& options, const CLI::App& command);
 
 // The --help paragraphs on the forms and the output target, for a subcommand's footer.
 extern const char* const OUTPUT_HELP;
+
+// True when the chosen target can hold the documents that problemCount problems make in the chosen
+// form; otherwise says so on standard error, naming the command as label (writeProblems then
+// returns STATUS_USAGE). Lets a subcommand refuse before it does long work.
+bool targetHoldsDocuments(const OutputOptions& options, size_t problemCount, const char* label);
 
 // Writes problems in the chosen form to the chosen target, working out what the form shows: the
 // level of a problem that carries none (compact lines, svg titles), the answer (--answer, with a

@@ -15,5 +15,6 @@ using CommandAction = std::function<int()>;
 // registration function: it declares the subcommand, its options and its --help on app, and,
 // when the subcommand is chosen, parsing stores in action the function that carries it out.
 void addConvertCommand(CLI::App& app, CommandAction& action);
+void addMakeCommand(CLI::App& app, CommandAction& action);
 
 }  // namespace varnel

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "solver/solve_entry.h"
@@ -26,6 +27,32 @@ TEST(ProblemMaker, ThresholdsForSixteenByTwelve) {
     const MakerThresholds first = drawThresholds(fixed, 192);
     EXPECT_EQ(first.maxClues, 192 * 440 / 1000);
     EXPECT_EQ(first.minSets, 192 * (72 + 11) / 1000);
+}
+
+// Below 28 cells the share of 7.2 % to 8.8 % rounds to 0 or 1 set, which would keep addClues
+// from ever turning to propagation, so that a 3 x 3 problem was never made; minSets is at least 2
+// there, and the share as before on larger boards.
+TEST(ProblemMaker, TinyBoardsReachThePropagationPhase) {
+    SharedRandom random(3);
+    for (int n = 0; n < 200; ++n) {
+        EXPECT_EQ(drawThresholds(random, 9).minSets, 2);
+        EXPECT_EQ(drawThresholds(random, 27).minSets, 2);
+        const int32_t hundred = drawThresholds(random, 100).minSets;
+        EXPECT_GE(hundred, 7);
+        EXPECT_LE(hundred, 8);
+    }
+    for (const auto& [w, h] : {std::pair{3, 3}, std::pair{4, 3}, std::pair{3, 5}}) {
+        std::vector<uint8_t> grid(static_cast<size_t>(w * h));
+        int32_t score = 0;
+        int tries = 1;
+        while (!makeProblem(random, w, h, grid.data(), score, nullptr, LoopBuilderKind::REGION) &&
+               tries < 100) {
+            ++tries;
+        }
+        ASSERT_LT(tries, 100) << w << "x" << h;
+        const SolveSummary summary = solveClues(grid.data(), w, h, nullptr);
+        EXPECT_EQ(summary.answerCount, 1) << w << "x" << h;
+    }
 }
 
 TEST(ProblemMaker, ScoreExamples) {
