@@ -1,11 +1,9 @@
 #include "creator/grading.h"
 
+#include <algorithm>
 #include <cassert>
 
-#include "creator/problem_maker.h"
 #include "solver/clue_grid.h"
-#include "solver/region_scan.h"
-#include "solver/solver_board.h"
 
 namespace varnel {
 
@@ -14,54 +12,41 @@ namespace {
 constexpr int32_t TOP_SCORE = 49;
 
 // The sets one sweep of the freshly set-up board leaves.
-int32_t sweepSetsOf(SolverBoard& board, const uint8_t* grid, int32_t width, int32_t height,
-                    RegionScan& scan) {
+int32_t sweepSetsOf(SolverBoard& board, RegionScan& scan, const uint8_t* grid, int32_t width,
+                    int32_t height) {
     board.setUp(grid, width, height, scan);
     board.sweep();
     return board.uf.setCount;
 }
 
-// The solve with the branching step on a freshly set-up board (set-up zeroes the counters, so
-// they count this solve alone), printing nothing: the solve loop, then the branching step when
-// the loop is stuck. With stopOnceCapped the branching step is left out when the loop's work
-// already caps the score; the outcome is then STOPPED. The one place that reads the solver's
-// outcome.
-GradeOutcome solveForGrade(SolverBoard& board, const uint8_t* grid, int32_t width, int32_t height,
-                           RegionScan& scan, int32_t sweepSets, bool stopOnceCapped) {
-    board.setUp(grid, width, height, scan);
-    SolveOutcome outcome = board.solveLoop(nullptr);
-    if (outcome == SolveOutcome::STUCK && stopOnceCapped &&
-        difficultyScore(sweepSets, board.scanCount, board.trialCount, width * height) >=
-            TOP_SCORE) {
-        return GradeOutcome::STOPPED;
-    }
-    if (outcome == SolveOutcome::STUCK) outcome = board.branchStep(nullptr);
-    switch (outcome) {
-        case SolveOutcome::FOUND:
-            return GradeOutcome::FOUND;
-        case SolveOutcome::STUCK:
-            return GradeOutcome::STOPPED;
-        case SolveOutcome::FAILED:
-            break;
-    }
-    return GradeOutcome::FAILED;
+}  // namespace
+
+int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount, int32_t cells) {
+    const int32_t v = (sweepSets + 3 * (scanCount + 10 * trialCount) - 4) * 400 / cells;
+    return std::clamp(v, 0, TOP_SCORE);
 }
 
-}  // namespace
+ProblemGrade gradeOnBoard(SolverBoard& board, RegionScan& scan, const uint8_t* grid, int32_t width,
+                          int32_t height) {
+    ProblemGrade grade;
+    grade.sweepSets = sweepSetsOf(board, scan, grid, width, height);
+    board.setUp(grid, width, height, scan);
+    const SolveResult result = board.solveWithBranching(nullptr);
+    grade.outcome = result.outcome;
+    grade.branched = result.branched;
+    grade.trialCount = board.trialCount;
+    grade.scanCount = board.scanCount;
+    grade.score =
+        difficultyScore(grade.sweepSets, grade.scanCount, grade.trialCount, width * height);
+    grade.level = levelOfScore(grade.score);
+    return grade;
+}
 
 ProblemGrade gradeProblem(const uint8_t* grid, int32_t width, int32_t height) {
     assert(fitsSolverLabels(width, height));
     RegionScan scan;
     SolverBoard board;
-    ProblemGrade grade;
-    grade.sweepSets = sweepSetsOf(board, grid, width, height, scan);
-    grade.outcome = solveForGrade(board, grid, width, height, scan, grade.sweepSets, false);
-    grade.trialCount = board.trialCount;
-    grade.scanCount = board.scanCount;
-    grade.score =
-        difficultyScore(grade.sweepSets, grade.scanCount, grade.trialCount, width * height);
-    grade.level = grade.score / 10 + 1;
-    return grade;
+    return gradeOnBoard(board, scan, grid, width, height);
 }
 
 int32_t gradeLevel(const uint8_t* grid, int32_t width, int32_t height) {
@@ -69,10 +54,16 @@ int32_t gradeLevel(const uint8_t* grid, int32_t width, int32_t height) {
     const int32_t cells = width * height;
     RegionScan scan;
     SolverBoard board;
-    const int32_t sweepSets = sweepSetsOf(board, grid, width, height, scan);
-    if (difficultyScore(sweepSets, 0, 0, cells) >= TOP_SCORE) return TOP_SCORE / 10 + 1;
-    solveForGrade(board, grid, width, height, scan, sweepSets, true);
-    return difficultyScore(sweepSets, board.scanCount, board.trialCount, cells) / 10 + 1;
+    const int32_t sweepSets = sweepSetsOf(board, scan, grid, width, height);
+    if (difficultyScore(sweepSets, 0, 0, cells) >= TOP_SCORE) return levelOfScore(TOP_SCORE);
+    // The solve with the branching step, as gradeOnBoard makes it, except that the branching
+    // step is left out when the solve loop's work already caps the score.
+    board.setUp(grid, width, height, scan);
+    if (board.solveLoop(nullptr) == SolveOutcome::STUCK &&
+        difficultyScore(sweepSets, board.scanCount, board.trialCount, cells) < TOP_SCORE) {
+        board.branchStep(nullptr);
+    }
+    return levelOfScore(difficultyScore(sweepSets, board.scanCount, board.trialCount, cells));
 }
 
 }  // namespace varnel

@@ -2,30 +2,41 @@
 
 #include <cstdint>
 
+#include "solver/region_scan.h"
+#include "solver/solver_board.h"
+
 namespace varnel {
 
-// How the grading solve ended.
-enum class GradeOutcome : uint8_t {
-    FOUND,    // the solver found the answer
-    STOPPED,  // the search ended without deciding the problem
-    FAILED,   // a contradiction, or the branching step found no decisive pair
-};
+// The difficulty score 0 to 49 from the sets one sweep leaves (sweepSets) and the counters of the
+// final solve: (S + 3 x (scans + 10 x trials) - 4) x 400 / cells, clamped. It grows with the
+// solver's work per cell; a batch writes score / 10 + 1 as the problem's level.
+int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount, int32_t cells);
 
-// The creator's grade of any problem: the same measurements and score by which a batch grades the
+// The level 1 to 5 of a score 0 to 49, as a batch writes it.
+inline int32_t levelOfScore(int32_t score) {
+    return score / 10 + 1;
+}
+
+// The creator's grade of a problem: the measurements and the score by which a batch grades the
 // problems it makes.
 struct ProblemGrade {
-    int32_t sweepSets = 0;  // sets left by one sweep of the freshly set-up board
-    GradeOutcome outcome = GradeOutcome::FAILED;  // of the solve with the branching step
+    int32_t sweepSets = 0;                        // sets one sweep of the set-up board leaves
+    SolveOutcome outcome = SolveOutcome::FAILED;  // of the solve with the branching step
+    bool branched = false;                        // that solve needed the branching step
     int32_t trialCount = 0;                       // relations that solve decided by search
     int32_t scanCount = 0;                        // connectivity passes of that solve
     int32_t score = 0;                            // difficultyScore of the above, 0..49
-    int32_t level = 1;                            // score / 10 + 1, 1..5, as a batch writes it
+    int32_t level = 1;                            // levelOfScore(score), 1..5
 };
 
-// Grades a W x H problem as the problem maker grades the problems it makes: one sweep of a freshly
-// set-up board, then a solve with the branching step on another fresh set-up, printing nothing.
-// The problem must fit the solver's labels (fitsSolverLabels). A problem the maker would reject
+// Grades a W x H problem on the caller's board and scan record, as the problem maker does after
+// thinning: one sweep of the freshly set-up board, then the solve with the branching step on a
+// fresh set-up (which zeroes the counters), printing nothing. A problem the maker would reject
 // (FAILED) still gets the score of the work done.
+ProblemGrade gradeOnBoard(SolverBoard& board, RegionScan& scan, const uint8_t* grid, int32_t width,
+                          int32_t height);
+
+// gradeOnBoard on a board of its own. The problem must fit the solver's labels.
 ProblemGrade gradeProblem(const uint8_t* grid, int32_t width, int32_t height);
 
 // The level alone, always gradeProblem's level, but measured only as far as the level is

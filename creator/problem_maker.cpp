@@ -64,13 +64,8 @@ MakerThresholds drawThresholds(SharedRandom& random, int32_t cells) {
     return t;
 }
 
-int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount, int32_t cells) {
-    const int32_t v = (sweepSets + 3 * (scanCount + 10 * trialCount) - 4) * 400 / cells;
-    return std::clamp(v, 0, 49);
-}
-
-bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid, int32_t& score,
-                 WorkCounters* work, LoopBuilderKind kind) {
+bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid,
+                 ProblemGrade& grade, WorkCounters* work, LoopBuilderKind kind) {
     const int32_t cells = width * height;
 
     // The thresholds come before any other draw.
@@ -109,17 +104,11 @@ bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* g
     if (reducer.clueCount > limits.maxClues) return false;
     reducer.topUpClues(full.data(), limits.targetClues);
 
-    // The sets one sweep leaves, for the score.
-    board.setUp(reducer.problem.data(), width, height, scan);
-    board.sweep();
-    const int32_t sweepSets = board.uf.setCount;
-
-    // The check by the solver; only a failed solve rejects the problem, a stuck one is kept.
-    board.setUp(reducer.problem.data(), width, height, scan);
-    if (board.solveWithBranching(nullptr).outcome == SolveOutcome::FAILED) return false;
-
-    // The score from the solver's work, and the problem into the caller's grid.
-    score = difficultyScore(sweepSets, board.scanCount, board.trialCount, cells);
+    // The sets one sweep leaves and the check by the solver give the score; only a failed solve
+    // rejects the problem, a stuck one is kept.
+    const ProblemGrade made = gradeOnBoard(board, scan, reducer.problem.data(), width, height);
+    if (made.outcome == SolveOutcome::FAILED) return false;
+    grade = made;
     std::copy(reducer.problem.begin(), reducer.problem.end(), grid);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "creator/grading.h"
 #include "creator/shared_random.h"
 #include "solver/work_counters.h"
 
@@ -32,16 +33,14 @@ struct MakerThresholds {
 // least 2, which changes only boards of fewer than 28 cells.
 MakerThresholds drawThresholds(SharedRandom& random, int32_t cells);
 
-// The difficulty score 0 to 49 from the sets one sweep leaves (sweepSets) and the counters of the
-// final solve: (S + 3 x (scans + 10 x trials) - 4) x 400 / cells, clamped.
-int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount, int32_t cells);
-
 // One attempt to make a graded W x H problem: random loops until propagation solves one, then
 // thinning, a check by the solver and a score. On success the problem is in grid (W x H bytes)
-// and its score in score; on failure both are untouched and false is returned. Prints nothing.
+// and its grade (score, level, and how the check's solve ended: FOUND or STUCK) in grade; on
+// failure both are untouched and false is returned. Prints nothing.
 // W and H must suit the loop builder (loopBuilderFits). The solver's work is counted into work when
 // it is given. Everything after the loop is the same whichever builder draws it.
-bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid, int32_t& score,
-                 WorkCounters* work = nullptr, LoopBuilderKind kind = LoopBuilderKind::STRIP);
+bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid,
+                 ProblemGrade& grade, WorkCounters* work = nullptr,
+                 LoopBuilderKind kind = LoopBuilderKind::STRIP);
 
 }  // namespace varnel

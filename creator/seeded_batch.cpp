@@ -3,7 +3,6 @@
 #include <cassert>
 
 #include "creator/shared_random.h"
-#include "solver/solve_entry.h"
 
 namespace varnel {
 
@@ -31,13 +30,13 @@ bool makeSeededProblem(uint64_t seed, uint64_t index, int32_t width, int32_t hei
             out.stopped = true;
             return false;
         }
-        if (!makeProblem(random, width, height, out.grid.data(), out.score, nullptr, kind)) {
-            continue;
-        }
+        ProblemGrade grade;
+        if (!makeProblem(random, width, height, out.grid.data(), grade, nullptr, kind)) continue;
         // The maker accepts a final solve that got stuck; a batch that promises unique problems
-        // does not. This solve draws nothing, so it changes no later attempt.
-        if (solveClues(out.grid.data(), width, height, nullptr).answerCount != 1) continue;
-        out.level = levelOfScore(out.score);
+        // does not. The solver only deduces, so an answer it finds is the only one.
+        if (grade.outcome != SolveOutcome::FOUND) continue;
+        out.score = grade.score;
+        out.level = grade.level;
         ++out.levelsReached[out.level];
         if (levels.contains(out.level)) return true;
     }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "creator/grading.h"
 #include "creator/problem_maker.h"
 #include "solver/clue_grid.h"
 
@@ -12,11 +13,6 @@ namespace varnel {
 // Levels 1 to 5, as compact lines carry them.
 inline constexpr int32_t LOWEST_LEVEL = 1;
 inline constexpr int32_t HIGHEST_LEVEL = 5;
-
-// The level of a difficulty score 0 to 49: score / 10 + 1, as the batches write it.
-inline int32_t levelOfScore(int32_t score) {
-    return score / 10 + 1;
-}
 
 // The levels a problem may have, both ends included, within 1 to 5.
 struct LevelRange {

@@ -29,7 +29,7 @@ TEST(Grading, MadeProblemsGradeAsTheirBatchScoredThem) {
                 const ProblemGrade grade = gradeProblem(grid.data(), width, height);
                 EXPECT_EQ(grade.score, std::stoi((*it)[5])) << compact;
                 EXPECT_EQ(grade.level, std::stoi((*it)[1])) << compact;
-                EXPECT_NE(grade.outcome, GradeOutcome::FAILED) << compact;
+                EXPECT_NE(grade.outcome, SolveOutcome::FAILED) << compact;
                 EXPECT_EQ(gradeLevel(grid.data(), width, height), grade.level) << compact;
                 ++graded;
             });
@@ -68,9 +68,9 @@ TEST(Grading, MeasurementsMatchTheProbe) {
             ++expected;
             readProblems(line, [&](const ClueGrid& grid, int32_t width, int32_t height) {
                 const ProblemGrade grade = gradeProblem(grid.data(), width, height);
-                const GradeOutcome outcome = want[1] == "1"   ? GradeOutcome::FAILED
-                                             : want[2] == "1" ? GradeOutcome::FOUND
-                                                              : GradeOutcome::STOPPED;
+                const SolveOutcome outcome = want[1] == "1"   ? SolveOutcome::FAILED
+                                             : want[2] == "1" ? SolveOutcome::FOUND
+                                                              : SolveOutcome::STUCK;
                 EXPECT_EQ(grade.outcome, outcome) << name << " line " << lineNumber;
                 EXPECT_EQ(grade.trialCount, std::stoi(want[3])) << name << " line " << lineNumber;
                 EXPECT_EQ(grade.scanCount, std::stoi(want[4])) << name << " line " << lineNumber;

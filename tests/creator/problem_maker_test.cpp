@@ -43,9 +43,9 @@ TEST(ProblemMaker, TinyBoardsReachThePropagationPhase) {
     }
     for (const auto& [w, h] : {std::pair{3, 3}, std::pair{4, 3}, std::pair{3, 5}}) {
         std::vector<uint8_t> grid(static_cast<size_t>(w * h));
-        int32_t score = 0;
+        ProblemGrade grade;
         int tries = 1;
-        while (!makeProblem(random, w, h, grid.data(), score, nullptr, LoopBuilderKind::REGION) &&
+        while (!makeProblem(random, w, h, grid.data(), grade, nullptr, LoopBuilderKind::REGION) &&
                tries < 100) {
             ++tries;
         }
@@ -69,20 +69,23 @@ TEST(ProblemMaker, ScoreExamples) {
 TEST(ProblemMaker, MadeProblemsSolveAndFailuresTouchNothing) {
     SharedRandom random(11);
     std::vector<uint8_t> grid(192, 9);
-    int32_t score = -1;
+    ProblemGrade grade;
+    grade.score = -1;
     int made = 0, failedAttempts = 0;
     while (made < 3) {
         const std::vector<uint8_t> before = grid;
-        const int32_t scoreBefore = score;
-        if (!makeProblem(random, 16, 12, grid.data(), score)) {
+        const int32_t scoreBefore = grade.score;
+        if (!makeProblem(random, 16, 12, grid.data(), grade)) {
             ++failedAttempts;
             EXPECT_EQ(grid, before);
-            EXPECT_EQ(score, scoreBefore);
+            EXPECT_EQ(grade.score, scoreBefore);
             continue;
         }
         ++made;
-        EXPECT_GE(score, 0);
-        EXPECT_LE(score, 49);
+        EXPECT_GE(grade.score, 0);
+        EXPECT_LE(grade.score, 49);
+        EXPECT_EQ(grade.level, grade.score / 10 + 1);
+        EXPECT_NE(grade.outcome, SolveOutcome::FAILED);
         const SolveSummary summary = solveClues(grid.data(), 16, 12, nullptr);
         EXPECT_EQ(summary.outcome, SolveOutcome::FOUND);
         EXPECT_EQ(summary.answerCount, 1);

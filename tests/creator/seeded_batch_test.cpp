@@ -48,7 +48,7 @@ TEST(SeededBatch, ProblemsDependOnSeedAndIndexOnlyAndHaveTheirLevel) {
         }
         EXPECT_LE(made, p.tries);
         const SolveSummary summary = solveClues(p.grid.data(), 9, 8, nullptr);
-        EXPECT_EQ(summary.failed, 0);
+        EXPECT_EQ(summary.outcome, SolveOutcome::FOUND);
         EXPECT_EQ(summary.answerCount, 1);
         forward.push_back(p.grid);
     }
@@ -81,12 +81,12 @@ TEST(SeededBatch, StripBuilderProblemMatchesTheProblemMaker) {
     ASSERT_TRUE(makeSeededProblem(1234, 5, 16, 12, LevelRange{}, LoopBuilderKind::STRIP, 50, p));
     SharedRandom random(problemSeed(1234, 5));
     std::vector<uint8_t> grid(192);
-    int32_t score = 0;
+    ProblemGrade grade;
     int tries = 1;
-    while (!makeProblem(random, 16, 12, grid.data(), score))
+    while (!makeProblem(random, 16, 12, grid.data(), grade))
         ++tries;
     EXPECT_EQ(p.grid, grid);
-    EXPECT_EQ(p.score, score);
+    EXPECT_EQ(p.score, grade.score);
     EXPECT_EQ(p.tries, tries);
 }
 

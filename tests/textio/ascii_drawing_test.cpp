@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,8 +67,9 @@ TEST(AsciiDrawing, CellsWithoutClueAndNothingForAnEmptySize) {
 // The solver's answers of the golden problems, drawn: every line has the same length, and the
 // loop sides drawn around each clue number exactly the clue, read back from the picture alone.
 TEST(AsciiDrawing, DrawnAnswersShowEveryClueItsCount) {
-    const std::string text =
-        testing_support::readTextFile(std::string(VARNEL_TEST_DATA) + "/golden/solve/plain.txt");
+    const std::filesystem::path plain =
+        std::filesystem::path(VARNEL_TEST_DATA) / "golden" / "solve" / "plain.txt";
+    const std::string text = testing_support::readTextFile(plain);
     int drawn = 0;
     readProblems(text, [&](const ClueGrid& grid, int32_t width, int32_t height) {
         CellColours answer;
