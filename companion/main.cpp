@@ -18,9 +18,8 @@ std::string usageMessage(const CLI::App* app, const CLI::Error& error) {
     return command + ": " + error.what() + "\nRun '" + command + " --help' for more information.\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The command proper; main only keeps anything thrown from escaping it.
+int run(int argc, char** argv) {
     // Under a file-size limit a write past it raises SIGXFSZ, which would kill the command with a
     // temporary file left behind. Ignored, the write fails with EFBIG, which is reported, and the
     // temporary file is removed.
@@ -45,4 +44,20 @@ int main(int argc, char** argv) {
         return code == 0 ? varnel::STATUS_DONE : varnel::STATUS_USAGE;
     }
     return action ? action() : varnel::STATUS_USAGE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The libraries report through results, never by throwing; what can still arrive here is a
+    // failed allocation or a library's own error at the command's edge. It ends the command with
+    // a message and status 1, never with an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "varnel: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "varnel: unexpected error\n";
+    }
+    return varnel::STATUS_FAILED;
 }
