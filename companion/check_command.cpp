@@ -56,7 +56,7 @@ ProblemReport checkOne(const InputProblem& problem, bool grade, int64_t index,
     progress.begin(index, item);
     report.check = checkProblem(problem.grid.data(), problem.width, problem.height);
     if (grade && report.check.verdict == Verdict::UNIQUE) {
-        progress.begin(index, item + ", unique: its grade");
+        progress.begin(index, item + ", unique: the solver's grade");
         report.grade = gradeProblem(problem.grid.data(), problem.width, problem.height);
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;

@@ -1,6 +1,7 @@
 // Whole-program tests of varnel check, and of the answers varnel convert draws from the same
 // check: the built binary run on files, its text and JSON outputs read back, every answer it
-// prints checked by a loop checker of the test's own.
+// prints checked by the tests' own answer checker (tests/checker/answer_shape.h), which shares
+// nothing with the checker under test.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,11 +15,15 @@
 #include <string>
 #include <vector>
 
+#include "solver/clue_grid.h"
+#include "tests/checker/answer_shape.h"
 #include "tests/support/text_file.h"
+#include "textio/ascii_drawing.h"
 
 namespace {
 
 using nlohmann::json;
+using varnel::testing_support::isAnswer;
 using varnel::testing_support::readTextFile;
 using varnel::testing_support::writeTextFile;
 
@@ -42,11 +47,11 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-// A problem as the test reads a compact line "D/H/W/row/.../", apart from the program's reader.
+// A problem of a compact line "D/H/W/row/.../", read apart from the program's readers.
 struct Clues {
     int width = 0;
     int height = 0;
-    std::vector<std::string> rows;  // '.' or a clue digit per cell
+    varnel::ClueGrid grid;  // row-major, NO_CLUE for '.'
 };
 
 Clues cluesOfCompactLine(const std::string& line) {
@@ -57,118 +62,34 @@ Clues cluesOfCompactLine(const std::string& line) {
     Clues clues;
     clues.height = std::stoi(fields.at(1));
     clues.width = std::stoi(fields.at(2));
-    clues.rows.assign(fields.begin() + 3, fields.begin() + 3 + clues.height);
+    for (int y = 0; y < clues.height; ++y) {
+        for (const char c : fields.at(3 + y))
+            clues.grid.push_back(c == '.' ? varnel::NO_CLUE : static_cast<uint8_t>(c - '0'));
+    }
     return clues;
 }
 
-// The loop sides of an answer given as rows of '#' (inside) and '.': a side is on the loop
-// when the cells beside it differ, cells beyond the board counting as outside.
-struct Sides {
-    std::vector<std::vector<bool>> across;  // [y][x], y 0..H: the top side of cell (x, y)
-    std::vector<std::vector<bool>> down;    // [y][x], x 0..W: the left side of cell (x, y)
-};
-
-Sides sidesOf(const std::vector<std::string>& rows, int width, int height) {
-    const auto inside = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < width && y < height && rows[y][x] == '#';
-    };
-    Sides sides;
-    sides.across.assign(height + 1, std::vector<bool>(width, false));
-    sides.down.assign(height, std::vector<bool>(width + 1, false));
-    for (int y = 0; y <= height; ++y) {
-        for (int x = 0; x < width; ++x)
-            sides.across[y][x] = inside(x, y - 1) != inside(x, y);
+// An answer of the JSON output, rows of '#' (inside the loop) and '.', as cell colours; empty
+// when its shape is wrong.
+varnel::CellColours coloursOf(const json& answer, const Clues& clues) {
+    varnel::CellColours colours;
+    if (!answer.is_array() || static_cast<int>(answer.size()) != clues.height) return {};
+    for (const json& row : answer) {
+        const std::string text = row.get<std::string>();
+        if (static_cast<int>(text.size()) != clues.width) return {};
+        for (const char c : text) {
+            if (c != '#' && c != '.') return {};
+            colours.push_back(c == '#');
+        }
     }
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x <= width; ++x)
-            sides.down[y][x] = inside(x - 1, y) != inside(x, y);
-    }
-    return sides;
+    return colours;
 }
 
-// Why rows are not an answer of clues, or "" when they are: the right shape, every clue met, and
-// the sides one closed path that visits every grid point it touches exactly once.
-std::string answerFault(const Clues& clues, const std::vector<std::string>& rows) {
-    const int w = clues.width;
-    const int h = clues.height;
-    if (static_cast<int>(rows.size()) != h) return "wrong number of rows";
-    for (const std::string& row : rows) {
-        if (static_cast<int>(row.size()) != w) return "a row of the wrong length";
-        if (row.find_first_not_of("#.") != std::string::npos) return "a cell not '#' or '.'";
-    }
-    const Sides s = sidesOf(rows, w, h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const char clue = clues.rows[y][x];
-            const int count = s.across[y][x] + s.across[y + 1][x] + s.down[y][x] + s.down[y][x + 1];
-            if (clue != '.' && count != clue - '0') return "a clue not met";
-        }
-    }
-    // Grid point (x, y), x 0..W, y 0..H; its four sides, each absent at the board's edge.
-    const auto on = [&](int x, int y, int direction) {
-        switch (direction) {
-            case 0:
-                return x < w && s.across[y][x];  // right
-            case 1:
-                return y < h && s.down[y][x];  // down
-            case 2:
-                return x > 0 && s.across[y][x - 1];  // left
-            default:
-                return y > 0 && s.down[y - 1][x];  // up
-        }
-    };
-    int total = 0;
-    int startX = -1;
-    int startY = -1;
-    for (int y = 0; y <= h; ++y) {
-        for (int x = 0; x <= w; ++x) {
-            const int degree = on(x, y, 0) + on(x, y, 1) + on(x, y, 2) + on(x, y, 3);
-            if (degree != 0 && degree != 2) return "a grid point with " + std::to_string(degree);
-            total += degree;
-            if (degree == 2 && startX < 0) {
-                startX = x;
-                startY = y;
-            }
-        }
-    }
-    if (total == 0) return "no loop";
-    // Walk the path from the first point; it must come back having used every side.
-    const int dx[4] = {1, 0, -1, 0};
-    const int dy[4] = {0, 1, 0, -1};
-    int x = startX;
-    int y = startY;
-    int from = -1;
-    int walked = 0;
-    do {
-        int next = 0;
-        while (!on(x, y, next) || next == from)
-            ++next;
-        x += dx[next];
-        y += dy[next];
-        from = (next + 2) % 4;
-        ++walked;
-    } while ((x != startX || y != startY) && walked <= total);
-    if (walked * 2 != total) return "more than one loop";
-    return "";
-}
-
-// Reads a drawing of varnel's ASCII form back into rows of sides and compares them with those of
-// an answer: the text output must draw the answers the JSON output gives.
-bool drawingShows(const std::vector<std::string>& drawing, const std::vector<std::string>& rows,
-                  int width, int height) {
-    if (static_cast<int>(drawing.size()) != 2 * height + 1) return false;
-    const Sides s = sidesOf(rows, width, height);
-    for (int y = 0; y <= height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if ((drawing[2 * y].substr(4 * x + 1, 3) == "---") != s.across[y][x]) return false;
-        }
-    }
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x <= width; ++x) {
-            if ((drawing[2 * y + 1][4 * x] == '|') != s.down[y][x]) return false;
-        }
-    }
-    return true;
+// The ASCII drawing of an answer, as the text output must show it.
+std::vector<std::string> drawingOf(const Clues& clues, const varnel::CellColours& colours) {
+    std::string text;
+    varnel::appendAsciiDrawing(clues.grid.data(), clues.width, clues.height, colours.data(), text);
+    return linesOf(text);
 }
 
 // A scratch directory per test, removed afterwards.
@@ -261,8 +182,11 @@ TEST_F(Check, GoldenVerdictsInTextAndJson) {
         const json& answers = o.at("answers");
         const size_t answerCount = verdict == "unique" ? 1 : verdict == "multiple" ? 2 : 0;
         ASSERT_EQ(answers.size(), answerCount);
-        for (const json& answer : answers)
-            EXPECT_EQ(answerFault(clues, answer.get<std::vector<std::string>>()), "");
+        std::vector<varnel::CellColours> colours;
+        for (const json& answer : answers) {
+            colours.push_back(coloursOf(answer, clues));
+            EXPECT_TRUE(isAnswer(clues.grid, colours.back(), clues.width, clues.height));
+        }
         if (answerCount == 2) {
             EXPECT_NE(answers[0], answers[1]);
         }
@@ -284,13 +208,13 @@ TEST_F(Check, GoldenVerdictsInTextAndJson) {
             EXPECT_NE(text[at].find(grade), std::string::npos) << text[at];
         }
         ++at;
-        for (const json& answer : verdict == "multiple" ? answers : json::array()) {
-            const std::vector<std::string> drawing(
-                text.begin() + static_cast<long>(std::min(at, text.size())),
-                text.begin() + static_cast<long>(std::min(at + 2 * clues.height + 1, text.size())));
-            EXPECT_TRUE(drawingShows(drawing, answer.get<std::vector<std::string>>(), clues.width,
-                                     clues.height));
-            at += 2 * clues.height + 1;
+        // A problem with several answers: both drawn, each followed by an empty line.
+        if (verdict != "multiple") continue;
+        for (const varnel::CellColours& answer : colours) {
+            for (const std::string& line : drawingOf(clues, answer)) {
+                ASSERT_LT(at, text.size());
+                EXPECT_EQ(text[at++], line);
+            }
             ASSERT_LT(at, text.size());
             EXPECT_EQ(text[at++], "");
         }
@@ -417,30 +341,36 @@ TEST_F(Check, ConvertDrawsTwoAnswersOfAProblemWithSeveral) {
     const std::vector<std::string> problems =
         linesOf(readTextFile(TEST_DATA + "/golden/check/verdicts.txt"));
     file("three.txt", problems[0] + "\n" + problems[1] + "\n" + problems[2] + "\n");
-    const json multiple = jsonLines(varnel("check --json three.txt")).at(1);
-    const Clues clues = cluesOfCompactLine(problems[1]);
-    const int drawingLines = 2 * clues.height + 1;
+    const std::vector<json> checked = jsonLines(varnel("check --json three.txt"));
+    ASSERT_EQ(checked.size(), 3u);
 
-    const ProgramRun one = varnel("convert --to ascii --answer three.txt");
-    EXPECT_EQ(one.status, 0);
-    EXPECT_EQ(linesOf(one.out).size(), 3u * (drawingLines + 1));
-    EXPECT_NE(one.errors.find("three.txt:2: warning: no loop drawn: it has several answers"),
-              std::string::npos);
-    EXPECT_NE(one.errors.find("three.txt:3: warning: no loop drawn: it has no answer"),
-              std::string::npos);
-
+    // What --both-answers draws: the unique answer, the two answers check gave, the clues alone.
+    std::vector<std::string> expected;
+    for (int i = 0; i < 3; ++i) {
+        const Clues clues = cluesOfCompactLine(problems[i]);
+        std::vector<varnel::CellColours> answers;
+        for (const json& answer : checked[i].at("answers"))
+            answers.push_back(coloursOf(answer, clues));
+        if (answers.empty()) answers.emplace_back(clues.grid.size(), 0);
+        for (const varnel::CellColours& answer : answers) {
+            for (const std::string& line : drawingOf(clues, answer))
+                expected.push_back(line);
+            expected.push_back("");
+        }
+    }
     const ProgramRun both = varnel("convert --to ascii --both-answers three.txt");
     EXPECT_EQ(both.status, 0);
-    const std::vector<std::string> lines = linesOf(both.out);
-    ASSERT_EQ(lines.size(), 4u * (drawingLines + 1));
-    for (int k = 0; k < 2; ++k) {
-        const auto first = lines.begin() + (1 + k) * (drawingLines + 1);
-        EXPECT_TRUE(drawingShows({first, first + drawingLines},
-                                 multiple.at("answers")[k].get<std::vector<std::string>>(),
-                                 clues.width, clues.height))
-            << k;
-    }
+    EXPECT_EQ(linesOf(both.out), expected);
     EXPECT_NE(both.errors.find("three.txt:2: warning: it has several answers; two of them"),
+              std::string::npos);
+    EXPECT_NE(both.errors.find("three.txt:3: warning: no loop drawn: it has no answer"),
+              std::string::npos);
+
+    // Without --both-answers the problem with several answers is drawn once, without a loop.
+    const ProgramRun one = varnel("convert --to ascii --answer three.txt");
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(linesOf(one.out).size(), expected.size() / 4 * 3);
+    EXPECT_NE(one.errors.find("three.txt:2: warning: no loop drawn: it has several answers"),
               std::string::npos);
 
     const ProgramRun svg = varnel("convert --to svg --both-answers -o pictures/ three.txt");
@@ -448,10 +378,11 @@ TEST_F(Check, ConvertDrawsTwoAnswersOfAProblemWithSeveral) {
     const std::string picture = readTextFile(dir / "pictures" / "002.svg");
     EXPECT_NE(picture.find(">No. 2a"), std::string::npos);
     EXPECT_NE(picture.find(">No. 2b"), std::string::npos);
-    size_t loops = 0;
-    for (size_t p = picture.find("<path"); p != std::string::npos; p = picture.find("<path", p + 1))
-        ++loops;
-    EXPECT_EQ(loops, 2u);
+    // One loop in each of the two pictures.
+    const std::regex path("<path");
+    EXPECT_EQ(std::distance(std::sregex_iterator(picture.begin(), picture.end(), path),
+                            std::sregex_iterator()),
+              2);
 
     EXPECT_EQ(varnel("convert --both-answers three.txt").status, 2);
 }
