@@ -42,6 +42,12 @@ void addConvertCommand(CLI::App& app, CommandAction& action) {
         "Inputs: a file holds one grid-form problem, or compact lines, URLs and game IDs, one\n"
         "problem per line; '#' lines are comments. A malformed problem is reported as\n"
         "FILE:LINE:COLUMN: what is wrong, and the other problems are still converted.\n"
+        "\n"
+        "Answers: --answer draws the loop of a problem that the complete check (as in varnel\n"
+        "check) finds to have exactly one answer; a problem with several answers or none is\n"
+        "drawn with its clues alone, and a warning says why. --both-answers draws a problem\n"
+        "with several answers twice, with two different answers: two drawings one after the\n"
+        "other in ascii, two pictures side by side in one svg document, two places on a sheet.\n"
         "\n" +
         std::string(OUTPUT_HELP) +
         "\n"

@@ -63,7 +63,7 @@ bool readInputs(const std::vector<std::string>& arguments, std::vector<InputProb
     for (const std::string& argument : arguments) {
         std::vector<InputDiagnostic> diagnostics;
         bool malformed = false;
-        if (argument != "-" && !pathExists(argument) && looksLikeLiteralProblem(argument)) {
+        if (isLiteralArgument(argument)) {
             readLiteralProblem(argument, problems, diagnostics);
             printDiagnostics(diagnostics, malformed);
             allRead = allRead && !malformed;
@@ -85,6 +85,10 @@ bool readInputs(const std::vector<std::string>& arguments, std::vector<InputProb
         allRead = allRead && !malformed;
     }
     return allRead;
+}
+
+bool isLiteralArgument(const std::string& argument) {
+    return argument != "-" && !pathExists(argument) && looksLikeLiteralProblem(argument);
 }
 
 std::string problemPlace(const InputProblem& problem) {

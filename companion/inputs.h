@@ -22,6 +22,9 @@ inline constexpr size_t MAX_INPUT_BYTES = size_t{256} << 20;
 // leave it true).
 bool readInputs(const std::vector<std::string>& arguments, std::vector<InputProblem>& problems);
 
+// True when readInputs reads argument as a URL or game ID given literally, not as a file.
+bool isLiteralArgument(const std::string& argument);
+
 // "FILE:LINE" of a problem, for messages about it.
 std::string problemPlace(const InputProblem& problem);
 

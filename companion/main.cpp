@@ -25,16 +25,21 @@ int run(int argc, char** argv) {
     // temporary file is removed.
     std::signal(SIGXFSZ, SIG_IGN);
 
-    CLI::App app{"varnel: loop puzzles in the forms players use, and printable pictures of them.",
-                 "varnel"};
+    CLI::App app{
+        "varnel: loop puzzles in the forms players use, printable pictures of them, complete\n"
+        "checks of their answers, and new problems.",
+        "varnel"};
     app.set_version_flag("--version", "varnel " VARNEL_VERSION);
     app.require_subcommand(1);
     app.failure_message(usageMessage);
     app.footer("Run 'varnel SUBCOMMAND --help' for the options of a subcommand.\n\nExit status:\n" +
-               std::string(varnel::COMMON_STATUS_HELP));
+               std::string(varnel::COMMON_STATUS_HELP) +
+               "  3  check: some problem has several answers or none; make: no problem of the\n"
+               "     asked levels within the tries\n");
 
     varnel::CommandAction action;
     varnel::addConvertCommand(app, action);
+    varnel::addCheckCommand(app, action);
     varnel::addMakeCommand(app, action);
 
     try {

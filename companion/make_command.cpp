@@ -301,8 +301,10 @@ void addMakeCommand(CLI::App& app, CommandAction& action) {
                      "Tries per problem before giving up on the asked levels (default 1000)")
         ->option_text("N");
     addOutputOptions(*command, options->output);
-    // Made problems always carry their level.
+    // Made problems always carry their level
     command->remove_option(command->get_option("--default-level"));
+    // and have exactly one answer.
+    command->remove_option(command->get_option("--both-answers"));
     command->footer(
         "Problem K of seed S (K from 0) is made from a random source of its own, seeded with\n"
         "the high 32 bits of splitmix64(splitmix64(S) xor K). A batch is therefore the same\n"

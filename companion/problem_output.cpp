@@ -6,7 +6,6 @@
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <utility>
 
 #include "companion/answers.h"
@@ -47,8 +46,9 @@ struct Prepared {
     const InputProblem* problem = nullptr;
     uint64_t number = 0;                // options.firstNumber, then on in output order
     int32_t level = 0;                  // as given, else the default or the creator's grade
-    std::optional<CellColours> answer;  // the answer to draw
-    std::string title;                  // caption of svg pictures
+    std::vector<CellColours> answers;   // the answers to draw: none, the one, or two of several
+    std::string title;                  // caption of the svg picture, and title of its document
+    std::vector<std::string> captions;  // with two answers, the caption of each one's picture
 };
 
 // The output documents and their files in a folder.
@@ -72,37 +72,64 @@ int32_t levelOf(const OutputOptions& options, const InputProblem& problem) {
     return gradeLevel(problem.grid.data(), problem.width, problem.height);
 }
 
+// The answers to draw, when asked for, with a warning for a problem that has not exactly one.
+void findAnswersToDraw(const OutputOptions& options, const InputProblem& problem, Prepared& p,
+                       ProgressLine& progress) {
+    AnswerSearch search = findAnswers(problem.grid.data(), problem.width, problem.height);
+    const bool several = search.answers.size() == 2;
+    if (search.answers.size() == 1 || (several && options.bothAnswers)) {
+        p.answers = std::move(search.answers);
+    }
+    if (p.answers.size() == 2) {
+        progress.message(problemPlace(problem) +
+                         ": warning: it has several answers; two of them are drawn");
+    } else if (p.answers.empty()) {
+        progress.message(problemPlace(problem) + ": warning: no loop drawn: " + search.reason +
+                         (several ? " (--both-answers draws two of them)" : ""));
+    }
+}
+
 // The level is worked out only for the forms that show it, the answer only when asked for.
 Prepared prepare(const OutputOptions& options, const InputProblem& problem, uint64_t number,
                  ProgressLine& progress) {
     Prepared p;
     p.problem = &problem;
     p.number = number;
+    if (options.answer) findAnswersToDraw(options, problem, p, progress);
+    const std::string size =
+        std::to_string(problem.width) + " \u00d7 " + std::to_string(problem.height);
+    if (p.answers.size() == 2) {
+        // No. 7a and No. 7b, short enough for the places of a sheet. No level: it would say
+        // little of a problem without one answer, and grading one with few clues can take long.
+        const std::string rest = "  \u00b7  " + size + "  \u00b7  several answers";
+        p.title = "No. " + std::to_string(number) + rest;
+        p.captions = {"No. " + std::to_string(number) + "a" + rest,
+                      "No. " + std::to_string(number) + "b" + rest};
+        return p;
+    }
     if (options.form == OutputForm::COMPACT || options.form == OutputForm::SVG) {
         p.level = levelOf(options, problem);
     }
     if (options.form == OutputForm::SVG) {
-        p.title = "No. " + std::to_string(number) + "  \u00b7  " + std::to_string(problem.width) +
-                  " \u00d7 " + std::to_string(problem.height) + "  \u00b7  level " +
+        p.title = "No. " + std::to_string(number) + "  \u00b7  " + size + "  \u00b7  level " +
                   std::to_string(p.level);
-    }
-    if (options.answer) {
-        AnswerSearch search = findAnswers(problem.grid.data(), problem.width, problem.height);
-        if (search.answers.size() == 1) {
-            p.answer = std::move(search.answers.front());
-        } else {
-            progress.message(problemPlace(problem) + ": warning: no loop drawn: " + search.reason);
-        }
     }
     return p;
 }
 
-const uint8_t* answerOf(const Prepared& p) {
-    return p.answer ? p.answer->data() : nullptr;
-}
-
-SvgProblem svgProblemOf(const Prepared& p) {
-    return {p.problem->grid.data(), p.problem->width, p.problem->height, answerOf(p), p.title};
+// The pictures of a problem: the clues alone, with its answer, or once with each of two answers.
+std::vector<SvgProblem> svgProblemsOf(const Prepared& p) {
+    const InputProblem& problem = *p.problem;
+    if (p.answers.size() < 2) {
+        const uint8_t* inside = p.answers.empty() ? nullptr : p.answers.front().data();
+        return {{problem.grid.data(), problem.width, problem.height, inside, p.title}};
+    }
+    std::vector<SvgProblem> pictures;
+    for (size_t i = 0; i < p.answers.size(); ++i) {
+        pictures.push_back({problem.grid.data(), problem.width, problem.height, p.answers[i].data(),
+                            p.captions[i]});
+    }
+    return pictures;
 }
 
 void laySheets(const OutputOptions& options, const std::vector<Prepared>& prepared,
@@ -112,8 +139,11 @@ void laySheets(const OutputOptions& options, const std::vector<Prepared>& prepar
     const size_t pages = (count + perPage - 1) / perPage;
     for (size_t first = 0; first < count; first += perPage) {
         std::vector<SvgProblem> page;
+        // A problem drawn with two answers takes two places on its page, so that pages still
+        // hold perPage problems each; twice as many pictures always have room.
         for (size_t i = first; i < std::min(count, first + perPage); ++i) {
-            page.push_back(svgProblemOf(prepared[i]));
+            for (const SvgProblem& picture : svgProblemsOf(prepared[i]))
+                page.push_back(picture);
         }
         const size_t number = first / perPage + 1;
         const std::string footer =
@@ -144,7 +174,7 @@ Documents layOut(const OutputOptions& options, const std::vector<Prepared>& prep
             if (grid) {
                 appendGridRows(problem.grid, problem.width, problem.height, text);
             } else {
-                appendSvgPicture(svgProblemOf(p), text);
+                appendSvgPictures(svgProblemsOf(p), p.title, text);
             }
             documents.texts.push_back(std::move(text));
             const uint64_t lastNumber = options.firstNumber + prepared.size() - 1;
@@ -168,9 +198,16 @@ Documents layOut(const OutputOptions& options, const std::vector<Prepared>& prep
                 text += '\n';
                 break;
             case OutputForm::ASCII:
-                appendAsciiDrawing(problem.grid.data(), problem.width, problem.height, answerOf(p),
-                                   text);
-                text += '\n';
+                if (p.answers.empty()) {
+                    appendAsciiDrawing(problem.grid.data(), problem.width, problem.height, nullptr,
+                                       text);
+                    text += '\n';
+                }
+                for (const CellColours& answer : p.answers) {
+                    appendAsciiDrawing(problem.grid.data(), problem.width, problem.height,
+                                       answer.data(), text);
+                    text += '\n';
+                }
                 break;
             case OutputForm::GRID:
             case OutputForm::SVG:
@@ -228,6 +265,9 @@ void addOutputOptions(CLI::App& command, OutputOptions& options) {
         ->option_text("FORMAT");
     command.add_flag("--answer", options.answer,
                      "ascii, svg: draw the loop of a problem with exactly one answer");
+    command.add_flag("--both-answers", options.bothAnswers,
+                     "ascii, svg: as --answer, and draw a problem with several answers twice, "
+                     "with two of them");
     command.add_flag("--sheet", options.sheet,
                      "svg: A4 pages of several problems, not one picture each");
     command.add_option("--per-page", options.perPage, "svg --sheet: problems per page (default 6)")
@@ -248,9 +288,14 @@ void checkOutputOptions(OutputOptions& options, const CLI::App& command) {
     const auto named = std::find(FORM_NAMES.begin(), FORM_NAMES.end(), options.formName);
     options.form = static_cast<OutputForm>(named - FORM_NAMES.begin());
     const bool drawing = options.form == OutputForm::ASCII || options.form == OutputForm::SVG;
+    if (options.bothAnswers && !drawing) {
+        throw CLI::ValidationError("--both-answers",
+                                   "the loops are drawn in --to ascii and --to svg only");
+    }
     if (options.answer && !drawing) {
         throw CLI::ValidationError("--answer", "the loop is drawn in --to ascii and --to svg only");
     }
+    options.answer = options.answer || options.bothAnswers;
     if (options.sheet && options.form != OutputForm::SVG) {
         throw CLI::ValidationError("--sheet", "sheets are made with --to svg");
     }

@@ -22,8 +22,9 @@ struct OutputOptions {
     std::string formName = "compact";       // as given to --to
     OutputForm form = OutputForm::COMPACT;  // from formName (checkOutputOptions)
     bool answer = false;                    // ascii, svg: draw the loop of a unique problem
-    bool sheet = false;                     // svg: A4 pages instead of one picture per problem
-    int32_t perPage = SHEET_PROBLEMS;       // svg sheets: problems per page, 1..12
+    bool bothAnswers = false;  // ascii, svg: also draw a problem with several answers with two
+    bool sheet = false;        // svg: A4 pages instead of one picture per problem
+    int32_t perPage = SHEET_PROBLEMS;  // svg sheets: problems per page, 1..12
     int32_t defaultLevel = 0;     // 1..5: the level of problems that carry none; 0: their grade
     std::string output;           // empty: standard output
     bool outputIsFolder = false;  // output names a folder: one file per document

@@ -5,6 +5,8 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "companion/output_file.h"
+
 namespace varnel {
 
 namespace {
@@ -59,6 +61,12 @@ void ProgressLine::message(std::string_view line) {
     clear();
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fputc('\n', stderr);
+}
+
+bool ProgressLine::output(std::string_view text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    clear();
+    return writeStandardOutput(text);
 }
 
 void ProgressLine::run() {

@@ -29,6 +29,10 @@ struct ProgressLine {
     // Prints one line (a warning, an error) to standard error.
     void message(std::string_view line);
 
+    // Writes text to standard output and flushes it, the line cleared first, as standard output
+    // may be the same terminal. False (printed on standard error) when the write fails.
+    bool output(std::string_view text);
+
   private:
     using Clock = std::chrono::steady_clock;
 

@@ -291,24 +291,42 @@ void appendXmlText(std::string_view text, std::string& out) {
 }
 
 void appendSvgPicture(const SvgProblem& problem, std::string& out) {
-    if (!drawable(problem)) return;
-    const double cell = PICTURE_CELL_MM;
-    const double band = problem.title.empty() ? 0.0 : PICTURE_CAPTION_BAND * cell;
-    const double width = (problem.width + 2 * PICTURE_MARGIN) * cell;
-    const double height = (problem.height + 2 * PICTURE_MARGIN) * cell + band;
+    appendSvgPictures({&problem, 1}, problem.title, out);
+}
 
-    appendDocumentStart(width, height, out);
-    if (!problem.title.empty()) {
+void appendSvgPictures(std::span<const SvgProblem> problems, std::string_view title,
+                       std::string& out) {
+    const double cell = PICTURE_CELL_MM;
+    bool captioned = false;
+    double width = 0;
+    double gridHeight = 0;
+    for (const SvgProblem& p : problems) {
+        if (!drawable(p)) continue;
+        captioned = captioned || !p.title.empty();
+        width += (p.width + 2 * PICTURE_MARGIN) * cell;
+        gridHeight = std::max(gridHeight, (p.height + 2 * PICTURE_MARGIN) * cell);
+    }
+    if (width == 0) return;
+    const double band = captioned ? PICTURE_CAPTION_BAND * cell : 0.0;
+
+    appendDocumentStart(width, gridHeight + band, out);
+    if (!title.empty()) {
         out += "<title>";
-        appendXmlText(problem.title, out);
+        appendXmlText(title, out);
         out += "</title>\n";
     }
     appendBackground(out);
-    if (!problem.title.empty()) {
-        appendCaption(problem.title, width / 2, PICTURE_MARGIN * cell + 0.55 * cell,
-                      PICTURE_CAPTION_SIZE * cell, "black", out);
+    double left = 0;
+    for (const SvgProblem& p : problems) {
+        if (!drawable(p)) continue;
+        const double pictureWidth = (p.width + 2 * PICTURE_MARGIN) * cell;
+        if (!p.title.empty()) {
+            appendCaption(p.title, left + pictureWidth / 2, PICTURE_MARGIN * cell + 0.55 * cell,
+                          PICTURE_CAPTION_SIZE * cell, "black", out);
+        }
+        appendProblem(p, left + PICTURE_MARGIN * cell, PICTURE_MARGIN * cell + band, cell, out);
+        left += pictureWidth;
     }
-    appendProblem(problem, PICTURE_MARGIN * cell, PICTURE_MARGIN * cell + band, cell, out);
     out += "</svg>\n";
 }
 

@@ -38,6 +38,13 @@ inline constexpr int32_t SHEET_PROBLEMS = 6;
 // positive.
 void appendSvgPicture(const SvgProblem& problem, std::string& out);
 
+// Appends one SVG document holding the given problems side by side, left to right, each as
+// appendSvgPicture draws it with its caption above it (all at the top when any has one), such as
+// two answers of one problem; title, when not empty, is the document's <title>. Problems whose W
+// or H is not positive are left out; nothing is appended when none is left.
+void appendSvgPictures(std::span<const SvgProblem> problems, std::string_view title,
+                       std::string& out);
+
 // Appends one SVG document of one A4 page holding the given problems, each with its caption. The
 // problems are laid out in the arrangement of columns and rows that gives the largest cells, all
 // problems of the page at the same scale (cells at most 10 mm). footer, when not empty, is set

@@ -75,6 +75,32 @@ TEST(SvgDrawing, PictureOfTheTwoByTwoBoardWithItsLoop) {
     EXPECT_EQ(nothing, "");
 }
 
+// Two answers of one problem side by side: one document twice as wide, each picture with its
+// caption and its own loop; a row of one is exactly the single picture.
+TEST(SvgDrawing, PicturesSideBySideInOneDocument) {
+    const uint8_t grid[4] = {NO_CLUE, NO_CLUE, NO_CLUE, NO_CLUE};
+    const uint8_t whole[4] = {1, 1, 1, 1};
+    const uint8_t corner[4] = {1, 0, 0, 0};
+    const SvgProblem pair[2] = {{grid, 2, 2, whole, "No. 1a"}, {grid, 2, 2, corner, "No. 1b"}};
+    std::string svg;
+    appendSvgPictures(pair, "No. 1", svg);
+
+    EXPECT_EQ(countOf(svg, "<?xml"), 1);
+    EXPECT_NE(svg.find("width=\"48mm\" height=\"32mm\""), std::string::npos);
+    EXPECT_NE(svg.find("<title>No. 1</title>"), std::string::npos);
+    EXPECT_EQ(countOf(svg, ">No. 1a</text>") + countOf(svg, ">No. 1b</text>"), 2);
+    EXPECT_EQ(dotsOf(svg).size(), 18u);
+    // The second picture starts 24 mm to the right: its grid point (0, 0) is at (28, 12).
+    EXPECT_NE(svg.find(" d=\"M4 12H20M4 28H20M4 12V28M20 12V28\""), std::string::npos);
+    EXPECT_NE(svg.find(" d=\"M28 12H36M28 20H36M28 12V20M36 12V20\""), std::string::npos);
+
+    std::string single;
+    std::string row;
+    appendSvgPicture(pair[0], single);
+    appendSvgPictures({pair, 1}, pair[0].title, row);
+    EXPECT_EQ(row, single);
+}
+
 // Problems of several shapes on one page: every one is drawn whole, inside the margins, apart
 // from the others and all at the same scale.
 TEST(SvgDrawing, SheetKeepsProblemsInsideTheMarginsAndApart) {
