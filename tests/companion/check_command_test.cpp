@@ -17,6 +17,7 @@
 
 #include "solver/clue_grid.h"
 #include "tests/checker/answer_shape.h"
+#include "tests/support/scratch_run.h"
 #include "tests/support/text_file.h"
 #include "textio/ascii_drawing.h"
 
@@ -24,7 +25,10 @@ namespace {
 
 using nlohmann::json;
 using varnel::testing_support::isAnswer;
+using varnel::testing_support::linesOf;
+using varnel::testing_support::ProgramRun;
 using varnel::testing_support::readTextFile;
+using varnel::testing_support::ScratchDirectoryTest;
 using varnel::testing_support::writeTextFile;
 
 namespace fs = std::filesystem;
@@ -32,20 +36,6 @@ namespace fs = std::filesystem;
 const std::string TEST_DATA = VARNEL_TEST_DATA;
 const std::string VARNEL = VARNEL_BINARY;
 const std::string PROBE = VARNEL_PROBE_BINARY;
-
-struct ProgramRun {
-    int status = -1;     // exit status, or -1 when the program did not exit normally
-    std::string out;     // standard output
-    std::string errors;  // standard error
-};
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // A problem of a compact line "D/H/W/row/.../", read apart from the program's readers.
 struct Clues {
@@ -93,39 +83,8 @@ std::vector<std::string> drawingOf(const Clues& clues, const varnel::CellColours
 }
 
 // A scratch directory per test, removed afterwards.
-class Check : public ::testing::Test {
+class Check : public ScratchDirectoryTest {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("varnel_check_" + std::to_string(getpid()) + "_" + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    fs::path file(const std::string& name, const std::string& text) {
-        const fs::path path = dir / name;
-        writeTextFile(path, text);
-        return path;
-    }
-
-    // Runs a shell command line in the scratch directory, where $VARNEL is the program.
-    ProgramRun shell(const std::string& line) {
-        const fs::path out = dir / ".stdout";
-        const fs::path errors = dir / ".stderr";
-        const std::string command = "cd '" + dir.string() + "' && VARNEL='" + VARNEL + "' && (" +
-                                    line + ") >'" + out.string() + "' 2>'" + errors.string() + "'";
-        const int raw = std::system(command.c_str());
-        ProgramRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = readTextFile(out);
-        result.errors = readTextFile(errors);
-        fs::remove(out);
-        fs::remove(errors);
-        return result;
-    }
-
     ProgramRun varnel(const std::string& args) { return shell("\"$VARNEL\" " + args); }
 
     // One parsed JSON object per output line.
@@ -135,8 +94,6 @@ class Check : public ::testing::Test {
             objects.push_back(json::parse(line));
         return objects;
     }
-
-    fs::path dir;
 };
 
 // Every golden verdict through the command, in both outputs: the right verdict, answers that are

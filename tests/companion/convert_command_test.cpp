@@ -12,11 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scratch_run.h"
 #include "tests/support/text_file.h"
 
 namespace {
 
+using varnel::testing_support::linesOf;
+using varnel::testing_support::ProgramRun;
 using varnel::testing_support::readTextFile;
+using varnel::testing_support::ScratchDirectoryTest;
 using varnel::testing_support::writeTextFile;
 
 namespace fs = std::filesystem;
@@ -26,46 +30,9 @@ const std::string VARNEL = VARNEL_BINARY;
 const std::string SOLVER = VARNEL_SOLVER_BINARY;
 const std::string PLAIN = TEST_DATA + "/golden/solve/plain.txt";
 
-struct ProgramRun {
-    int status = -1;     // exit status, or -1 when the program did not exit normally
-    std::string out;     // standard output
-    std::string errors;  // standard error
-};
-
 // A scratch directory per test, removed afterwards.
-class Convert : public ::testing::Test {
+class Convert : public ScratchDirectoryTest {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("varnel_convert_" + std::to_string(getpid()) + "_" + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    fs::path file(const std::string& name, const std::string& text) {
-        const fs::path path = dir / name;
-        writeTextFile(path, text);
-        return path;
-    }
-
-    // Runs a shell command line in the scratch directory, where $VARNEL is the program.
-    ProgramRun shell(const std::string& line) {
-        const fs::path out = dir / ".stdout";
-        const fs::path errors = dir / ".stderr";
-        const std::string command = "cd '" + dir.string() + "' && VARNEL='" + VARNEL + "' && (" +
-                                    line + ") >'" + out.string() + "' 2>'" + errors.string() + "'";
-        const int raw = std::system(command.c_str());
-        ProgramRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = readTextFile(out);
-        result.errors = readTextFile(errors);
-        fs::remove(out);
-        fs::remove(errors);
-        return result;
-    }
-
     ProgramRun varnel(const std::string& args) { return shell("\"$VARNEL\" " + args); }
 
     // The names in the scratch directory.
@@ -76,8 +43,6 @@ class Convert : public ::testing::Test {
         }
         return found;
     }
-
-    fs::path dir;
 };
 
 int lineCount(const std::string& text) {

@@ -14,59 +14,24 @@
 
 #include "creator/grading.h"
 #include "solver/solve_entry.h"
+#include "tests/support/scratch_run.h"
 #include "tests/support/text_file.h"
 #include "textio/compact_line.h"
 
 namespace {
 
+using varnel::testing_support::linesOf;
+using varnel::testing_support::ProgramRun;
 using varnel::testing_support::readTextFile;
+using varnel::testing_support::ScratchDirectoryTest;
 
 namespace fs = std::filesystem;
 
 const std::string VARNEL = VARNEL_BINARY;
 
-struct ProgramRun {
-    int status = -1;     // exit status, or -1 when the program did not exit normally
-    std::string out;     // standard output
-    std::string errors;  // standard error
-};
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // A scratch directory per test, removed afterwards.
-class Make : public ::testing::Test {
+class Make : public ScratchDirectoryTest {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("varnel_make_" + std::to_string(getpid()) + "_" + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    // Runs a shell command line in the scratch directory, where $VARNEL is the program.
-    ProgramRun shell(const std::string& line) {
-        const fs::path out = dir / ".stdout";
-        const fs::path errors = dir / ".stderr";
-        const std::string command = "cd '" + dir.string() + "' && VARNEL='" + VARNEL + "' && (" +
-                                    line + ") >'" + out.string() + "' 2>'" + errors.string() + "'";
-        const int raw = std::system(command.c_str());
-        ProgramRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = readTextFile(out);
-        result.errors = readTextFile(errors);
-        fs::remove(out);
-        fs::remove(errors);
-        return result;
-    }
-
     ProgramRun varnel(const std::string& args) { return shell("\"$VARNEL\" make " + args); }
 
     // Names in the scratch directory, hidden temporary files included.
@@ -76,8 +41,6 @@ class Make : public ::testing::Test {
             found.insert(entry.path().filename().string());
         return found;
     }
-
-    fs::path dir;
 };
 
 // One batch, three ways: one thread, several threads, and two slices made apart and joined; on a
