@@ -51,7 +51,9 @@ TEST(Grading, MeasurementsMatchTheProbe) {
                                                     {"failed", 4},
                                                     {"branch_or_stuck", 4}};
     int graded = 0;
-    for (const auto& [name, most] : files) {
+    for (const auto& file : files) {
+        const std::string name = file.first;
+        const size_t most = file.second;
         const std::string text = testing_support::readTextFile(GOLDEN + "/solve/" + name + ".txt");
         const std::string probe =
             testing_support::readTextFile(GOLDEN + "/solve/" + name + ".probe");
