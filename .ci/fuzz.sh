@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A short fuzz run of the problem reader and the solver: tests/fuzz/run_fuzz.sh for 60 seconds
+# Short fuzz runs of both targets, the problem reader and the solver, then the companion
+# command's reader and the format writers: tests/fuzz/run_fuzz.sh for 60 seconds each
 # (FUZZ_SECONDS overrides) in build-fuzz/ (VARNEL_FUZZ_BUILD_DIR overrides, e.g. beside a long run
 # that holds build-fuzz/). A finding fails the step; it is kept in the build directory's
 # artifacts/ folder.
@@ -8,4 +9,5 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source .ci/common.sh
 ci_need_packages "${CI_CLANG_PACKAGES[@]}" cmake make
 
-tests/fuzz/run_fuzz.sh "${FUZZ_SECONDS:-60}"
+tests/fuzz/run_fuzz.sh solve "${FUZZ_SECONDS:-60}"
+tests/fuzz/run_fuzz.sh formats "${FUZZ_SECONDS:-60}"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # One create batch (c1: 30 problems on 4 threads) built with ThreadSanitizer, in a fresh folder:
-# no data race, status 0, one new file of 30 lines.
+# no data race, status 0, one new file of 30 lines. Then one problem made on its own with its
+# candidate clues judged on two threads (varnel_probe make --threads 2): no race, and the same
+# problem as on one thread.
 #
 # The build uses clang with LLVM's OpenMP runtime, which loads Archer, the runtime's
 # ThreadSanitizer support, so that the fork, the barriers and the locks of the parallel loop are
@@ -18,7 +20,7 @@ ci_need_packages "${CI_CLANG_PACKAGES[@]}" cmake make
 BUILD="${VARNEL_TSAN_BUILD_DIR:-build-tsan}"
 CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEL_SANITIZE=thread \
     -DVARNEL_BUILD_TESTS=OFF -DVARNEL_BUILD_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
-cmake --build "$BUILD" --target varnel_solver -j"$(nproc)"
+cmake --build "$BUILD" --target varnel_solver varnel_probe -j"$(nproc)"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -59,3 +61,16 @@ if [ "$lines" -ne 30 ]; then
     exit 1
 fi
 echo "TSan batch: no race, ${files[0]##*/} with 30 lines"
+
+status=0
+one="$("$root/$BUILD/varnel_probe" make 0 7 1)" || status=$?
+two="$("$root/$BUILD/varnel_probe" make 0 7 1 --threads 2)" || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "tsan_batch.sh: varnel_probe make --threads 2 exited with status $status (66: a ThreadSanitizer report)" >&2
+    exit 1
+fi
+if [ "$one" != "$two" ]; then
+    echo "tsan_batch.sh: the problem judged on two threads differs from the one judged on one" >&2
+    exit 1
+fi
+echo "TSan judge threads: no race, the same problem on one and two threads"

@@ -73,8 +73,8 @@ inline const BenchProblem& madeProblem(int32_t sizeClass) {
     p.height = CLASS_HEIGHTS[sizeClass];
     p.grid.assign(static_cast<size_t>(p.width) * p.height, NO_CLUE);
     SharedRandom random(INPUT_SEEDS[sizeClass]);
-    int32_t score = 0;
-    while (!makeProblem(random, p.width, p.height, p.grid.data(), score)) {
+    ProblemGrade grade;
+    while (!makeProblem(random, p.width, p.height, p.grid.data(), grade)) {
     }
     RegionScan scan;
     SolverBoard board;

@@ -134,11 +134,11 @@ void BM_MakeProblem(benchmark::State& state) {
     int32_t attempts = 0;
     for (auto _ : state) {
         SharedRandom random(INPUT_SEEDS[c]);
-        int32_t score = 0;
+        ProblemGrade grade;
         attempts = 1;
-        while (!makeProblem(random, width, height, grid.data(), score))
+        while (!makeProblem(random, width, height, grid.data(), grade))
             ++attempts;
-        benchmark::DoNotOptimize(score);
+        benchmark::DoNotOptimize(grade.score);
     }
     state.counters["attempts"] = attempts;
 }

@@ -13,7 +13,7 @@ namespace {
 
 // CaDiCaL's answers to solve().
 constexpr int SATISFIABLE = 10;
-constexpr int UNSATISFIABLE = 20;
+[[maybe_unused]] constexpr int UNSATISFIABLE = 20;  // read by the assert only
 
 void addClauses(CaDiCaL::Solver& sat, const ClauseList& clauses) {
     for (const int32_t literal : clauses.literals)

@@ -16,8 +16,10 @@ void makeBatch(std::vector<ProblemSlot>& slots, int32_t step, uint32_t seed,
         const int32_t width = CLASS_WIDTHS[slot.sizeClass];
         const int32_t height = CLASS_HEIGHTS[slot.sizeClass];
         // A failed attempt leaves the slot untouched; the next one makes fresh draws.
-        while (!makeProblem(random, width, height, slot.grid.data(), slot.score)) {
+        ProblemGrade grade;
+        while (!makeProblem(random, width, height, slot.grid.data(), grade)) {
         }
+        slot.score = grade.score;
         if (i % step == step - 1) markProgress();
     }
 }

@@ -3,6 +3,7 @@
 #include "creator/judge_threads.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 
 namespace varnel {
@@ -27,45 +28,49 @@ bool isClueValue(uint8_t v) {
 
 }  // namespace
 
-bool isSparsePlace(const ClueRowMasks& occupied, int32_t c, int32_t r) {
-    const uint64_t up = (occupied[r] >> c) & 7;
-    const uint64_t mid = (occupied[r + 1] >> c) & 7;
-    const uint64_t down = (occupied[r + 2] >> c) & 7;
+bool isSparsePlace(const PaddedRowMasks& occupied, int32_t c, int32_t r) {
+    const uint32_t up = occupied.window3(r, c);
+    const uint32_t mid = occupied.window3(r + 1, c);
+    const uint32_t down = occupied.window3(r + 2, c);
     const int sides = OCCUPIED_ENDS[mid] + OCCUPIED_MIDDLE[up] + OCCUPIED_MIDDLE[down];
     const int corners = OCCUPIED_ENDS[up] + OCCUPIED_ENDS[down];
     return sides <= 2 && corners <= 3 && sides + corners <= 3;
 }
 
 void ClueReducer::init(SharedRandom* source, int32_t w, int32_t h) {
-    assert(w >= 1 && w <= 62 && h >= 1 && h <= 36);
+    assert(fitsSolverLabels(w, h));
     random = source;
-    width = w;
-    height = h;
     const size_t cells = static_cast<size_t>(w) * static_cast<size_t>(h);
     if (problem.size() != cells) {
         problem.assign(cells, NO_CLUE);
         candidates.assign(cells, 0);
         removalSets.assign(cells, 0);
     }
+    if (w != width || h != height || zeroRows.rows == 0) {
+        zeroRows.reshape(h + 2, w + 2);
+        occupied.reshape(h + 2, w + 2);
+    }
+    width = w;
+    height = h;
 }
 
 void ClueReducer::takeClue(const uint8_t* full, int32_t p) {
     const uint8_t v = full[p];
     problem[p] = v;
-    if (v == 0) zeroRows[p / width + 1] |= uint64_t{1} << (p % width + 1);
+    if (v == 0) zeroRows.set(p / width + 1, p % width + 1);
     ++clueCount;
 }
 
 void ClueReducer::rebuildZeroRows() {
-    std::fill(zeroRows.begin(), zeroRows.begin() + height + 2, 0);
+    zeroRows.clear();
     for (int32_t p = 0; p < width * height; ++p) {
-        if (problem[p] == 0) zeroRows[p / width + 1] |= uint64_t{1} << (p % width + 1);
+        if (problem[p] == 0) zeroRows.set(p / width + 1, p % width + 1);
     }
 }
 
 void ClueReducer::seedClues(const uint8_t* full) {
     std::fill(problem.begin(), problem.end(), NO_CLUE);
-    std::fill(zeroRows.begin(), zeroRows.begin() + height + 2, 0);
+    zeroRows.clear();
     clueCount = 0;
     for (int32_t r = 0; r < height; ++r) {
         for (int32_t c = 0; c < width; ++c) {
@@ -235,16 +240,15 @@ int32_t ClueReducer::measureRemovals(const SolverBoard& board, int32_t from, Jud
 void ClueReducer::topUpClues(const uint8_t* full, int32_t target) {
     if (clueCount >= target) return;
 
-    // Occupied positions of rows -1 to H (entry r + 1): a clue, or outside the board.
-    ClueRowMasks occupied{};
-    const uint64_t fullRow = (uint64_t{1} << (width + 2)) - 1;
-    const uint64_t sides = 1 | uint64_t{1} << (width + 1);
-    occupied[0] = fullRow;
-    occupied[height + 1] = fullRow;
+    // Occupied positions of rows -1 to H (row r + 1): a clue, or outside the board.
+    occupied.clear();
+    occupied.fillRow(0, width + 2);
+    occupied.fillRow(height + 1, width + 2);
     for (int32_t r = 0; r < height; ++r) {
-        occupied[r + 1] = sides;
+        occupied.set(r + 1, 0);
+        occupied.set(r + 1, width + 1);
         for (int32_t c = 0; c < width; ++c) {
-            if (problem[r * width + c] != NO_CLUE) occupied[r + 1] |= uint64_t{1} << (c + 1);
+            if (problem[r * width + c] != NO_CLUE) occupied.set(r + 1, c + 1);
         }
     }
 
@@ -262,7 +266,7 @@ void ClueReducer::topUpClues(const uint8_t* full, int32_t target) {
         if (count == 0) return;
         const int32_t p = candidates[random->draw(count)];
         takeClue(full, p);
-        occupied[p / width + 1] |= uint64_t{1} << (p % width + 1);
+        occupied.set(p / width + 1, p % width + 1);
     }
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <deque>
 #include <vector>
 
+#include "creator/row_masks.h"
 #include "creator/shared_random.h"
 #include "solver/candidate_judge.h"
 #include "solver/clue_grid.h"
@@ -13,13 +13,10 @@
 
 namespace varnel {
 
-// Row masks of the reducer: entry r + 1 is board row r, bit c + 1 is column c. Room for H <= 36.
-using ClueRowMasks = std::array<uint64_t, 38>;
-
 // True when cell (c, r) is a sparse place for topUpClues: of its 8 neighbours at most 3 are
 // occupied (hold a clue or lie outside the board), at most 2 of them side neighbours. occupied
-// holds rows -1 to H at entries 0 to H + 1, bit c + 1 for column c.
-bool isSparsePlace(const ClueRowMasks& occupied, int32_t c, int32_t r);
+// holds rows -1 to H as rows 0 to H + 1, bit c + 1 for column c.
+bool isSparsePlace(const PaddedRowMasks& occupied, int32_t c, int32_t r);
 
 // Thins the full clue grid of a loop into a problem the solver still solves: seeds some 0s and
 // 3s, adds the clues that help the solver most, removes those it does not need and tops up
@@ -30,9 +27,11 @@ struct ClueReducer {
     ClueGrid problem;                 // [0, W x H): the problem being built, NO_CLUE = no clue
     std::vector<int32_t> candidates;  // [0, W x H): cell positions row x W + column; candidates
                                       // while they are judged, then the tied best of them
-    ClueRowMasks zeroRows{};          // [0, H + 1]: bit c + 1 of entry r + 1 = 0 clue at (c, r)
-    int32_t width = 0;                // W, at most 62
-    int32_t height = 0;               // H, at most 36
+    PaddedRowMasks zeroRows;          // rows [0, H + 1]: bit c + 1 of row r + 1 = 0 clue at (c, r)
+    PaddedRowMasks occupied;          // rows [0, H + 1], topUpClues: bit c + 1 of row r + 1 set
+                                      // when (c, r) holds a clue or lies outside the board
+    int32_t width = 0;                // W
+    int32_t height = 0;               // H
     int32_t clueCount = 0;            // clues in problem
     CandidateJudge judge;             // measures the candidates of an adding iteration
     RemovalJudge removalJudge;        // measures the removals of removeClues
@@ -51,7 +50,8 @@ struct ClueReducer {
                                         // to be measured alone
     std::vector<int32_t> removalTried;  // the cells of one round
 
-    // Binds the reducer to a source and a size; arrays are allocated on first use and reused.
+    // Binds the reducer to a source and a size; arrays are allocated on first use and reused
+    // while the size stays. Any size within the solver's labels.
     void init(SharedRandom* source, int32_t w, int32_t h);
 
     // Starts a new problem from three in four of the 3s and, by a draw each, 0s that touch no
@@ -75,7 +75,8 @@ struct ClueReducer {
 
     // The 0 test: true when a 0 clue lies in the 3 x 3 block around (c, r).
     bool zeroNearby(int32_t c, int32_t r) const {
-        return ((zeroRows[r] | zeroRows[r + 1] | zeroRows[r + 2]) & (uint64_t{7} << c)) != 0;
+        return (zeroRows.window3(r, c) | zeroRows.window3(r + 1, c) | zeroRows.window3(r + 2, c)) !=
+               0;
     }
 
   private:

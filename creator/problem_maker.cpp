@@ -6,35 +6,76 @@
 #include "creator/clue_reducer.h"
 #include "creator/judge_threads.h"
 #include "creator/loop_builder.h"
+#include "creator/region_builder.h"
 #include "solver/solver_board.h"
 
 namespace varnel {
 
+namespace {
+
+// The lowest minSets: with it addClues turns to propagation once one sweep leaves a single set
+// short of solved.
+constexpr int32_t MIN_PROPAGATION_SETS = 2;
+
+// The builder of one attempt: one of the two, bound to the full clue grid.
+struct LoopSource {
+    LoopBuilderKind kind = LoopBuilderKind::STRIP;
+    RandomLoopBuilder strips;
+    RegionLoopBuilder region;
+
+    void bind(LoopBuilderKind k, uint8_t* clues, int32_t w, int32_t h, SharedRandom* random) {
+        kind = k;
+        if (kind == LoopBuilderKind::STRIP) {
+            strips.bind(clues, w, h, random);
+        } else {
+            region.bind(clues, w, h, random);
+        }
+    }
+
+    void buildLoop() {
+        if (kind == LoopBuilderKind::STRIP) {
+            strips.buildLoop();
+        } else {
+            region.buildLoop();
+        }
+    }
+};
+
+}  // namespace
+
+bool loopBuilderFits(LoopBuilderKind kind, int64_t width, int64_t height) {
+    return kind == LoopBuilderKind::STRIP ? loopSizeFits(width, height)
+                                          : regionSizeFits(width, height);
+}
+
+LoopBuilderKind defaultLoopBuilder(int64_t width, int64_t height) {
+    return loopSizeFits(width, height) ? LoopBuilderKind::STRIP : LoopBuilderKind::REGION;
+}
+
 MakerThresholds drawThresholds(SharedRandom& random, int32_t cells) {
     MakerThresholds t;
     const int32_t shift = random.draw(36);
-    t.minSets = cells * (72 + random.draw(17)) / 1000;
+    // At least 2: below 14 cells the share rounds to 0 (below 28 to 1), and since no board has
+    // fewer than 1 set, addClues would then never reach its propagation phase and tiny boards
+    // could not be made at all. Boards of 28 cells or more are unchanged.
+    t.minSets = std::max(MIN_PROPAGATION_SETS, cells * (72 + random.draw(17)) / 1000);
     t.maxSets = cells * 80 / 100;
     t.maxClues = cells * (shift + 440) / 1000;
     t.targetClues = cells * (shift + 360) / 1000;
     return t;
 }
 
-int32_t difficultyScore(int32_t sweepSets, int32_t scanCount, int32_t trialCount, int32_t cells) {
-    const int32_t v = (sweepSets + 3 * (scanCount + 10 * trialCount) - 4) * 400 / cells;
-    return std::clamp(v, 0, 49);
-}
-
-bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid, int32_t& score,
-                 WorkCounters* work, int32_t judgeThreads) {
+bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* grid,
+                 ProblemGrade& grade, WorkCounters* work, LoopBuilderKind kind,
+                 int32_t judgeThreads) {
     const int32_t cells = width * height;
 
     // The thresholds come before any other draw.
     const MakerThresholds limits = drawThresholds(random, cells);
 
     std::vector<uint8_t> full(static_cast<size_t>(cells));
-    RandomLoopBuilder builder;
-    builder.bind(full.data(), width, height, &random);
+    LoopSource builder;
+    builder.bind(kind, full.data(), width, height, &random);
     RegionScan scan;
     SolverBoard board;
     SolverBoard scratch;
@@ -71,17 +112,11 @@ bool makeProblem(SharedRandom& random, int32_t width, int32_t height, uint8_t* g
     if (reducer.clueCount > limits.maxClues) return false;
     reducer.topUpClues(full.data(), limits.targetClues);
 
-    // The sets one sweep leaves, for the score.
-    board.setUp(reducer.problem.data(), width, height, scan);
-    board.sweep();
-    const int32_t sweepSets = board.uf.setCount;
-
-    // The check by the solver; only a failed solve rejects the problem, a stuck one is kept.
-    board.setUp(reducer.problem.data(), width, height, scan);
-    if (board.solveWithBranching(nullptr).outcome == SolveOutcome::FAILED) return false;
-
-    // The score from the solver's work, and the problem into the caller's grid.
-    score = difficultyScore(sweepSets, board.scanCount, board.trialCount, cells);
+    // The sets one sweep leaves and the check by the solver give the score; only a failed solve
+    // rejects the problem, a stuck one is kept.
+    const ProblemGrade made = gradeOnBoard(board, scan, reducer.problem.data(), width, height);
+    if (made.outcome == SolveOutcome::FAILED) return false;
+    grade = made;
     std::copy(reducer.problem.begin(), reducer.problem.end(), grid);
     return true;
 }

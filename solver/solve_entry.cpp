@@ -25,9 +25,8 @@ SolveSummary solveClues(const uint8_t* grid, int32_t width, int32_t height,
 int32_t solveProblem(const uint8_t* grid, int32_t width, int32_t height,
                      const AnswerPrinter& printAnswer, const VerdictPrinter& printVerdict) {
     const SolveSummary summary = solveClues(grid, width, height, &printAnswer);
-    const bool failed = summary.outcome == SolveOutcome::FAILED;
-    printVerdict(failed ? 1 : 0, summary.answerCount);
-    return failed ? 0 : summary.answerCount;
+    printVerdict(summary.outcome, summary.answerCount);
+    return summary.outcome == SolveOutcome::FAILED ? 0 : summary.answerCount;
 }
 
 }  // namespace varnel

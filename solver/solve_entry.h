@@ -18,9 +18,8 @@ struct SolveSummary {
     int32_t setCount = 0;     // sets left at the end
 };
 
-// Receives the verdict of one problem: failed (1 when the outcome was FAILED, else 0), and the
-// number of answers counted.
-using VerdictPrinter = std::function<void(uint8_t failed, int32_t answerCount)>;
+// Receives the verdict of one problem: how its solve ended, and the number of answers counted.
+using VerdictPrinter = std::function<void(SolveOutcome outcome, int32_t answerCount)>;
 
 // Sets up a fresh board for the W x H grid and solves it with solveWithBranching. printer (may be
 // null) receives the board when it is solved; the solver's work is counted into work when it is

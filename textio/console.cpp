@@ -43,8 +43,8 @@ void printFailedToWrite(const char* path) {
     std::printf("failed to write: %s\n", path);
 }
 
-void printVerdict(uint8_t failed, int32_t answerCount) {
-    if (failed) {
+void printVerdict(SolveOutcome outcome, int32_t answerCount) {
+    if (outcome == SolveOutcome::FAILED) {
         std::fputs("failed to solve.\n", stdout);
         return;
     }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "solver/solver_board.h"
+
 namespace varnel {
 
 // The program's fixed console messages. Each goes to standard output with one formatted write;
@@ -25,6 +27,6 @@ void printFailedToWrite(const char* path);  // "failed to write: %s\n"
 
 // The verdict line of one solved problem: "failed to solve.\n" when failed is set, otherwise
 // "found %d answer(s).\n" with answerCount. Fits the solver's VerdictPrinter.
-void printVerdict(uint8_t failed, int32_t answerCount);
+void printVerdict(SolveOutcome outcome, int32_t answerCount);
 
 }  // namespace varnel

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "solver/clue_grid.h"
+
 namespace varnel {
 
 // The compact line of one problem: "D/H/W/", then every row top first as '.' for NO_CLUE or the
@@ -16,5 +18,14 @@ void appendProblemLine(int32_t score, const uint8_t* grid, int32_t width, int32_
 // failed.
 bool writeProblemLine(std::FILE* file, int32_t score, const uint8_t* grid, int32_t width,
                       int32_t height);
+
+// The compact line of one problem at a given level 1..5: "LEVEL/H/W/", the rows, a single LF.
+// The same line appendProblemLine writes for any score of that level.
+void appendCompactLine(int32_t level, const ClueGrid& grid, int32_t width, int32_t height,
+                       std::string& out);
+
+// The grid form of one problem: every row, top first, as '.' for NO_CLUE or the clue's digit,
+// each followed by a single LF.
+void appendGridRows(const ClueGrid& grid, int32_t width, int32_t height, std::string& out);
 
 }  // namespace varnel

@@ -152,12 +152,12 @@ int probeBench(int argc, char** argv) {
         Phase phase;
         Problem p{ClueGrid(static_cast<size_t>(width) * height), width, height};
         for (int32_t n = 0; n < workload.makeCounts[c]; ++n) {
-            int32_t score = 0;
-            while (!makeProblem(random, width, height, p.grid.data(), score, &phase.work)) {
+            ProblemGrade grade;
+            while (!makeProblem(random, width, height, p.grid.data(), grade, &phase.work)) {
             }
             line.clear();
-            appendProblemLine(score, p.grid.data(), width, height, line);
-            phase.record(madeProblemRecord(line, score), total);
+            appendProblemLine(grade.score, p.grid.data(), width, height, line);
+            phase.record(madeProblemRecord(line, grade.score), total);
             ++phase.problems;
             made.push_back(p);
         }

@@ -47,13 +47,13 @@ int probeMake(int argc, char** argv) {
     std::string line;
     WorkCounters work;
     for (uint64_t n = 0; n < count; ++n) {
-        int32_t score = 0;
-        while (!makeProblem(random, width, height, grid.data(), score, &work,
-                            static_cast<int32_t>(threads))) {
+        ProblemGrade grade;
+        while (!makeProblem(random, width, height, grid.data(), grade, &work,
+                            LoopBuilderKind::STRIP, static_cast<int32_t>(threads))) {
         }
         line.clear();
-        appendProblemLine(score, grid.data(), width, height, line);
-        std::fputs(madeProblemRecord(line, score).c_str(), stdout);
+        appendProblemLine(grade.score, grid.data(), width, height, line);
+        std::fputs(madeProblemRecord(line, grade.score).c_str(), stdout);
         std::fflush(stdout);
     }
     if (reportWork) printWork("make", work);

@@ -111,13 +111,15 @@ TEST(ClueReducer, SeedingKeepsThreesAndSeparatedZerosOnly) {
 }
 
 TEST(ClueReducer, SparsePlacesCountNeighboursAndTheBorder) {
-    ClueRowMasks occupied{};
-    const uint64_t fullRow = (uint64_t{1} << (W + 2)) - 1;
-    const uint64_t ends = 1 | uint64_t{1} << (W + 1);
-    occupied[0] = occupied[H + 1] = fullRow;
-    for (int32_t r = 1; r <= H; ++r)
-        occupied[r] = ends;
-    auto set = [&](int32_t c, int32_t r) { occupied[r + 1] |= uint64_t{1} << (c + 1); };
+    PaddedRowMasks occupied;
+    occupied.reshape(H + 2, W + 2);
+    occupied.fillRow(0, W + 2);
+    occupied.fillRow(H + 1, W + 2);
+    for (int32_t r = 1; r <= H; ++r) {
+        occupied.set(r, 0);
+        occupied.set(r, W + 1);
+    }
+    auto set = [&](int32_t c, int32_t r) { occupied.set(r + 1, c + 1); };
 
     // Corners have five neighbours outside; an empty border cell has three.
     EXPECT_FALSE(isSparsePlace(occupied, 0, 0));
@@ -131,9 +133,9 @@ TEST(ClueReducer, SparsePlacesCountNeighboursAndTheBorder) {
     set(9, 5);
     EXPECT_TRUE(isSparsePlace(occupied, 8, 6));
     // Left, right and above (sides 3) is not.
-    ClueRowMasks sides = occupied;
-    sides[6 + 1] |= uint64_t{1} << 10;  // (9, 6)
-    sides[5 + 1] |= uint64_t{1} << 9;   // (8, 5)
+    PaddedRowMasks sides = occupied;
+    sides.set(6 + 1, 10);  // (9, 6)
+    sides.set(5 + 1, 9);   // (8, 5)
     EXPECT_FALSE(isSparsePlace(sides, 8, 6));
     // Left plus three corners (sides 1, corners 3) is not.
     set(7, 5);

@@ -158,9 +158,13 @@ FuzzRun solveFuzzInput(std::string_view bytes) {
             fail(checkAnswer(board, grid, width, height));
             appendDiagram(board, run.output);
         };
-        const VerdictPrinter printVerdict = [&](uint8_t failed, int32_t answerCount) {
+        const VerdictPrinter printVerdict = [&](SolveOutcome outcome, int32_t answerCount) {
             ++verdicts;
-            if (failed > 1 || answerCount < 0 || answerCount > 1) fail("verdict out of range");
+            const bool failed = outcome == SolveOutcome::FAILED;
+            if (answerCount < 0 || answerCount > 1) fail("verdict out of range");
+            if ((outcome == SolveOutcome::FOUND) != (answerCount == 1)) {
+                fail("an answer counted without the outcome FOUND");
+            }
             if (failed && answerCount != 0) fail("an answer counted on a failed solve");
             if (answerCount != answersPrinted) fail("answers counted and printed differ");
             run.output += failed ? "failed to solve.\n"

@@ -200,12 +200,11 @@ std::string checkWholeSolves(const TrueLoop& loop, const ClueGrid& problem, int3
         if (fault.empty()) fault = wrongRelation(answer, loop, "printed answer");
         if (fault.empty() && answer.uf.setCount != 1) fault = "an unsolved board was printed";
     };
-    uint8_t verdictFailed = 0;
-    const VerdictPrinter printVerdict = [&](uint8_t f, int32_t) { verdictFailed = f; };
+    SolveOutcome verdictOutcome = SolveOutcome::FAILED;
+    const VerdictPrinter printVerdict = [&](SolveOutcome o, int32_t) { verdictOutcome = o; };
     const int32_t answers =
         solveProblem(problem.data(), loop.width, loop.height, printAnswer, printVerdict);
-    if ((verdictFailed != 0) != (outcome == SolveOutcome::FAILED) ||
-        answers != expected.answerCount || printed != answers) {
+    if (verdictOutcome != outcome || answers != expected.answerCount || printed != answers) {
         return "solveProblem ends differently from solveLoop and branchStep";
     }
     answersFound += answers;

@@ -115,9 +115,9 @@ TEST(Search, SolveProblemReportsOneVerdict) {
     int answers = -1;
     int verdicts = 0;
     const AnswerPrinter noDiagram = [](const SolverBoard&) {};
-    const VerdictPrinter verdict = [&](uint8_t failed, int32_t count) {
+    const VerdictPrinter verdict = [&](SolveOutcome outcome, int32_t count) {
         ++verdicts;
-        answers = failed ? -1 : count;
+        answers = outcome == SolveOutcome::FAILED ? -1 : count;
     };
     EXPECT_EQ(solveProblem(solvable.data(), 2, 2, noDiagram, verdict), 1);
     EXPECT_EQ(answers, 1);

@@ -26,6 +26,18 @@ TEST(ProblemWriter, WritesTheCompactWorkedExample) {
     }
 }
 
+TEST(ProblemWriter, CompactLineAtALevelAndGridRows) {
+    const ClueGrid grid = {1, NO_CLUE, 3, NO_CLUE, NO_CLUE, 0};
+    std::string text;
+    for (int32_t level = 1; level <= 5; ++level)
+        appendCompactLine(level, grid, 3, 2, text);
+    EXPECT_EQ(text,
+              "1/2/3/1.3/..0/\n2/2/3/1.3/..0/\n3/2/3/1.3/..0/\n4/2/3/1.3/..0/\n5/2/3/1.3/..0/\n");
+    text.clear();
+    appendGridRows(grid, 3, 2, text);
+    EXPECT_EQ(text, "1.3\n..0\n");
+}
+
 TEST(ProblemWriter, LinesReadBackAsTheSameProblems) {
     struct Problem {
         int32_t score, width, height;

@@ -1,0 +1,357 @@
+#include "companion/problem_output.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <filesystem>
+#include <utility>
+
+#include "companion/answers.h"
+#include "companion/exit_status.h"
+#include "companion/inputs.h"
+#include "companion/output_file.h"
+#include "companion/progress.h"
+#include "creator/grading.h"
+#include "textio/ascii_drawing.h"
+#include "textio/game_id.h"
+#include "textio/problem_writer.h"
+#include "textio/puzz_link.h"
+
+namespace varnel {
+
+namespace {
+
+// The names of --to, in the order of OutputForm.
+const std::vector<std::string> FORM_NAMES = {"compact", "grid", "url", "loopy", "ascii", "svg"};
+
+// Most problems one sheet may hold; more would leave no room to solve them on paper.
+constexpr int32_t MAX_SHEET_PROBLEMS = 12;
+
+// A folder is an existing directory or a path written with a trailing '/'.
+bool namesFolder(const std::string& path) {
+    std::error_code error;
+    return (!path.empty() && path.back() == '/') || std::filesystem::is_directory(path, error);
+}
+
+// The grid form and the svg pictures and pages hold one problem or page per document: several
+// cannot be joined into one stream that stays readable. Every other form is one text.
+bool onePerDocument(OutputForm form) {
+    return form == OutputForm::GRID || form == OutputForm::SVG;
+}
+
+// One problem with what its form shows.
+struct Prepared {
+    const InputProblem* problem = nullptr;
+    uint64_t number = 0;                // options.firstNumber, then on in output order
+    int32_t level = 0;                  // as given, else the default or the creator's grade
+    std::vector<CellColours> answers;   // the answers to draw: none, the one, or two of several
+    std::string title;                  // caption of the svg picture, and title of its document
+    std::vector<std::string> captions;  // with two answers, the caption of each one's picture
+};
+
+// The output documents and their files in a folder.
+struct Documents {
+    std::vector<std::string> texts;  // one per document, or a single text for a stream form
+    std::vector<std::string> names;  // file names in the output folder, one per document
+    bool complete = true;            // false when a document could not be made (reported)
+};
+
+// prefix, number with as many digits as last has (at least 3), extension.
+std::string numbered(const char* prefix, uint64_t number, uint64_t last, const char* extension) {
+    const int digits = std::max<int>(3, static_cast<int>(std::to_string(last).size()));
+    char text[64];
+    std::snprintf(text, sizeof text, "%s%0*" PRIu64 "%s", prefix, digits, number, extension);
+    return text;
+}
+
+int32_t levelOf(const OutputOptions& options, const InputProblem& problem) {
+    if (problem.level != 0) return problem.level;
+    if (options.defaultLevel != 0) return options.defaultLevel;
+    return gradeLevel(problem.grid.data(), problem.width, problem.height);
+}
+
+// The answers to draw, when asked for, with a warning for a problem that has not exactly one.
+void findAnswersToDraw(const OutputOptions& options, const InputProblem& problem, Prepared& p,
+                       ProgressLine& progress) {
+    AnswerSearch search = findAnswers(problem.grid.data(), problem.width, problem.height);
+    const bool several = search.answers.size() == 2;
+    if (search.answers.size() == 1 || (several && options.bothAnswers)) {
+        p.answers = std::move(search.answers);
+    }
+    if (p.answers.size() == 2) {
+        progress.message(problemPlace(problem) +
+                         ": warning: it has several answers; two of them are drawn");
+    } else if (p.answers.empty()) {
+        progress.message(problemPlace(problem) + ": warning: no loop drawn: " + search.reason +
+                         (several ? " (--both-answers draws two of them)" : ""));
+    }
+}
+
+// The level is worked out only for the forms that show it, the answer only when asked for.
+Prepared prepare(const OutputOptions& options, const InputProblem& problem, uint64_t number,
+                 ProgressLine& progress) {
+    Prepared p;
+    p.problem = &problem;
+    p.number = number;
+    if (options.answer) findAnswersToDraw(options, problem, p, progress);
+    const std::string size =
+        std::to_string(problem.width) + " \u00d7 " + std::to_string(problem.height);
+    if (p.answers.size() == 2) {
+        // No. 7a and No. 7b, short enough for the places of a sheet. No level: it would say
+        // little of a problem without one answer, and grading one with few clues can take long.
+        const std::string rest = "  \u00b7  " + size + "  \u00b7  several answers";
+        p.title = "No. " + std::to_string(number) + rest;
+        p.captions = {"No. " + std::to_string(number) + "a" + rest,
+                      "No. " + std::to_string(number) + "b" + rest};
+        return p;
+    }
+    if (options.form == OutputForm::COMPACT || options.form == OutputForm::SVG) {
+        p.level = levelOf(options, problem);
+    }
+    if (options.form == OutputForm::SVG) {
+        p.title = "No. " + std::to_string(number) + "  \u00b7  " + size + "  \u00b7  level " +
+                  std::to_string(p.level);
+    }
+    return p;
+}
+
+// The pictures of a problem: the clues alone, with its answer, or once with each of two answers.
+std::vector<SvgProblem> svgProblemsOf(const Prepared& p) {
+    const InputProblem& problem = *p.problem;
+    if (p.answers.size() < 2) {
+        const uint8_t* inside = p.answers.empty() ? nullptr : p.answers.front().data();
+        return {{problem.grid.data(), problem.width, problem.height, inside, p.title}};
+    }
+    std::vector<SvgProblem> pictures;
+    for (size_t i = 0; i < p.answers.size(); ++i) {
+        pictures.push_back({problem.grid.data(), problem.width, problem.height, p.answers[i].data(),
+                            p.captions[i]});
+    }
+    return pictures;
+}
+
+void laySheets(const OutputOptions& options, const std::vector<Prepared>& prepared,
+               Documents& documents) {
+    const size_t count = prepared.size();
+    const size_t perPage = static_cast<size_t>(options.perPage);
+    const size_t pages = (count + perPage - 1) / perPage;
+    for (size_t first = 0; first < count; first += perPage) {
+        std::vector<SvgProblem> page;
+        // A problem drawn with two answers takes two places on its page, so that pages still
+        // hold perPage problems each; twice as many pictures always have room.
+        for (size_t i = first; i < std::min(count, first + perPage); ++i) {
+            for (const SvgProblem& picture : svgProblemsOf(prepared[i]))
+                page.push_back(picture);
+        }
+        const size_t number = first / perPage + 1;
+        const std::string footer =
+            pages > 1 ? "page " + std::to_string(number) + " of " + std::to_string(pages) : "";
+        std::string text;
+        // With at most MAX_SHEET_PROBLEMS on a page there is always room; refused all the same,
+        // the page would be an empty document, so the run fails instead.
+        if (!appendSvgSheet(page, footer, text)) {
+            std::fprintf(stderr, "varnel: no room for the problems of page %zu\n", number);
+            documents.complete = false;
+        }
+        documents.texts.push_back(std::move(text));
+        documents.names.push_back(numbered("page-", number, pages, ".svg"));
+    }
+}
+
+Documents layOut(const OutputOptions& options, const std::vector<Prepared>& prepared) {
+    Documents documents;
+    if (options.form == OutputForm::SVG && options.sheet) {
+        laySheets(options, prepared, documents);
+        return documents;
+    }
+    if (onePerDocument(options.form)) {
+        const bool grid = options.form == OutputForm::GRID;
+        for (const Prepared& p : prepared) {
+            const InputProblem& problem = *p.problem;
+            std::string text;
+            if (grid) {
+                appendGridRows(problem.grid, problem.width, problem.height, text);
+            } else {
+                appendSvgPictures(svgProblemsOf(p), p.title, text);
+            }
+            documents.texts.push_back(std::move(text));
+            const uint64_t lastNumber = options.firstNumber + prepared.size() - 1;
+            documents.names.push_back(numbered("", p.number, lastNumber, grid ? ".txt" : ".svg"));
+        }
+        return documents;
+    }
+    std::string text;
+    for (const Prepared& p : prepared) {
+        const InputProblem& problem = *p.problem;
+        switch (options.form) {
+            case OutputForm::COMPACT:
+                appendCompactLine(p.level, problem.grid, problem.width, problem.height, text);
+                break;
+            case OutputForm::URL:
+                appendPuzzLinkUrl(problem.grid, problem.width, problem.height, text);
+                text += '\n';
+                break;
+            case OutputForm::LOOPY:
+                appendGameId(problem.grid, problem.width, problem.height, text);
+                text += '\n';
+                break;
+            case OutputForm::ASCII:
+                if (p.answers.empty()) {
+                    appendAsciiDrawing(problem.grid.data(), problem.width, problem.height, nullptr,
+                                       text);
+                    text += '\n';
+                }
+                for (const CellColours& answer : p.answers) {
+                    appendAsciiDrawing(problem.grid.data(), problem.width, problem.height,
+                                       answer.data(), text);
+                    text += '\n';
+                }
+                break;
+            case OutputForm::GRID:
+            case OutputForm::SVG:
+                break;
+        }
+    }
+    documents.texts.push_back(std::move(text));
+    return documents;
+}
+
+bool writeDocuments(const OutputOptions& options, const Documents& documents) {
+    if (options.output.empty()) {
+        return documents.texts.empty() || writeStandardOutput(documents.texts.front());
+    }
+    if (!options.outputIsFolder) {
+        return documents.texts.empty() ||
+               writeFilesAtomically({{options.output, documents.texts.front()}});
+    }
+    std::error_code error;
+    std::filesystem::create_directories(options.output, error);
+    if (error) {
+        std::fprintf(stderr, "varnel: cannot create folder %s: %s\n", options.output.c_str(),
+                     error.message().c_str());
+        return false;
+    }
+    std::vector<std::pair<std::string, std::string>> files;
+    for (size_t i = 0; i < documents.texts.size(); ++i) {
+        files.emplace_back((std::filesystem::path(options.output) / documents.names[i]).string(),
+                           documents.texts[i]);
+    }
+    return writeFilesAtomically(files);
+}
+
+}  // namespace
+
+const char* const OUTPUT_HELP =
+    "Forms (--to):\n"
+    "  compact  D/H/W/rows.../ lines; D is the level the input gave, else the creator's grade\n"
+    "           (the solver's work on the problem, as for a created batch; on a problem with\n"
+    "           few clues that can take very long: --default-level gives a level instead)\n"
+    "  grid     the grid form, one problem per file\n"
+    "  url      https://puzz.link/p?slither/COLS/ROWS/BODY\n"
+    "  loopy    Loopy game IDs, WxHt0:DESC\n"
+    "  ascii    drawings that line up in any terminal\n"
+    "  svg      one picture per problem, or with --sheet A4 pages of 6 problems\n"
+    "\n"
+    "Output: standard output, or -o FILE, which is replaced only once the whole output is\n"
+    "written. The grid and svg forms hold one problem (or page) per file, so several go to\n"
+    "a folder: -o DIR/ (an existing folder, or a path ending in '/') writes DIR/001.txt,\n"
+    "DIR/001.svg or DIR/page-001.svg, and so on.\n";
+
+void addOutputOptions(CLI::App& command, OutputOptions& options) {
+    command.add_option("--to", options.formName, "Output form (default compact; see below)")
+        ->check(CLI::IsMember(FORM_NAMES))
+        ->option_text("FORMAT");
+    command.add_flag("--answer", options.answer,
+                     "ascii, svg: draw the loop of a problem with exactly one answer");
+    command.add_flag("--both-answers", options.bothAnswers,
+                     "ascii, svg: as --answer, and draw a problem with several answers twice, "
+                     "with two of them");
+    command.add_flag("--sheet", options.sheet,
+                     "svg: A4 pages of several problems, not one picture each");
+    command.add_option("--per-page", options.perPage, "svg --sheet: problems per page (default 6)")
+        ->check(CLI::Range(1, MAX_SHEET_PROBLEMS))
+        ->option_text("1-12");
+    command
+        .add_option("--default-level", options.defaultLevel,
+                    "compact, svg: the level of problems given without one, not their grade")
+        ->check(CLI::Range(1, 5))
+        ->option_text("1-5");
+    command
+        .add_option("-o,--output", options.output,
+                    "Write to FILE, or to files in the folder DIR (see below)")
+        ->option_text("FILE|DIR/");
+}
+
+void checkOutputOptions(OutputOptions& options, const CLI::App& command) {
+    const auto named = std::find(FORM_NAMES.begin(), FORM_NAMES.end(), options.formName);
+    options.form = static_cast<OutputForm>(named - FORM_NAMES.begin());
+    const bool drawing = options.form == OutputForm::ASCII || options.form == OutputForm::SVG;
+    if (options.bothAnswers && !drawing) {
+        throw CLI::ValidationError("--both-answers",
+                                   "the loops are drawn in --to ascii and --to svg only");
+    }
+    if (options.answer && !drawing) {
+        throw CLI::ValidationError("--answer", "the loop is drawn in --to ascii and --to svg only");
+    }
+    options.answer = options.answer || options.bothAnswers;
+    if (options.sheet && options.form != OutputForm::SVG) {
+        throw CLI::ValidationError("--sheet", "sheets are made with --to svg");
+    }
+    if (command.count("--per-page") > 0 && !options.sheet) {
+        throw CLI::ValidationError("--per-page", "needs --sheet");
+    }
+    if (options.defaultLevel != 0 && options.form != OutputForm::COMPACT &&
+        options.form != OutputForm::SVG) {
+        throw CLI::ValidationError("--default-level",
+                                   "only compact lines and svg titles show levels");
+    }
+    options.outputIsFolder = !options.output.empty() && namesFolder(options.output);
+    if (options.outputIsFolder && !onePerDocument(options.form)) {
+        throw CLI::ValidationError(
+            "-o", options.output + " is a folder; only grid and svg write one file per problem");
+    }
+}
+
+bool targetHoldsDocuments(const OutputOptions& options, size_t problemCount, const char* label) {
+    const size_t documentCount = options.form == OutputForm::SVG && options.sheet
+                                     ? (problemCount + static_cast<size_t>(options.perPage) - 1) /
+                                           static_cast<size_t>(options.perPage)
+                                     : problemCount;
+    if (onePerDocument(options.form) && !options.outputIsFolder && documentCount > 1) {
+        const char* what = options.form == OutputForm::GRID ? "grid-form files"
+                           : options.sheet                  ? "pages"
+                                                            : "svg pictures";
+        std::fprintf(stderr,
+                     "%s: %zu problems make %zu %s, and %s holds one: write them to a folder "
+                     "with -o DIR/\n",
+                     label, problemCount, documentCount, what,
+                     options.output.empty() ? "standard output" : "a file");
+        return false;
+    }
+    return true;
+}
+
+int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,
+                  const char* label) {
+    if (!targetHoldsDocuments(options, problems.size(), label)) return STATUS_USAGE;
+
+    std::vector<Prepared> prepared;
+    prepared.reserve(problems.size());
+    {
+        ProgressLine progress(label, "problems", static_cast<int64_t>(problems.size()));
+        for (size_t i = 0; i < problems.size(); ++i) {
+            const InputProblem& p = problems[i];
+            progress.begin(static_cast<int64_t>(i), problemPlace(p) + " (" +
+                                                        std::to_string(p.width) + " x " +
+                                                        std::to_string(p.height) + ")");
+            prepared.push_back(prepare(options, p, options.firstNumber + i, progress));
+        }
+    }
+    const Documents documents = layOut(options, prepared);
+    if (!documents.complete) return STATUS_FAILED;
+    return writeDocuments(options, documents) ? STATUS_DONE : STATUS_FAILED;
+}
+
+}  // namespace varnel
