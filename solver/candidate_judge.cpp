@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "solver/forced_inline.h"
 #include "solver/rule_steps.h"
 #include "solver/sweep_context.h"
 
@@ -164,7 +165,7 @@ void CandidateJudge::sweepWithProbes(int32_t reference) {
     uint8_t* doneFlags = base.done.data();
     // Probes and delta plays come before the base run's visit of their cell, on the base run as
     // it stands before the visit.
-    auto stop = [&](int32_t i) __attribute__((always_inline)) {
+    auto stop = [&](int32_t i) VARNEL_FORCED_INLINE {
         const int32_t row = i / s;
         const uint64_t bit = uint64_t{1} << (i % s);
         const bool contradiction = context.contradiction || base.uf.contradiction != 0;
@@ -175,7 +176,7 @@ void CandidateJudge::sweepWithProbes(int32_t reference) {
             playDeltas(i);
         }
     };
-    auto visit = [&](int32_t i, int32_t, int32_t) __attribute__((always_inline)) {
+    auto visit = [&](int32_t i, int32_t, int32_t) VARNEL_FORCED_INLINE {
         BaseVisit& v = baseVisits[i];
         v.recordReads(tag, i, s);
         v.doneBefore = doneFlags[i];

@@ -5,6 +5,7 @@
 // course and runs to its end alone.
 
 #include "solver/candidate_judge.h"
+#include "solver/forced_inline.h"
 #include "solver/sweep_context.h"
 
 namespace varnel {
@@ -33,7 +34,7 @@ void CandidateJudge::followSweep(const Apart& a) {
     // The visits of the 3 x 3 block around the candidate's cell read its clue and are always
     // played: padded rows and columns firstBlockRow, firstBlockColumn and the two after each.
     const int32_t firstBlockRow = candidate.y, firstBlockColumn = candidate.x;
-    auto visit = [&](int32_t i, int32_t row, int32_t x) __attribute__((always_inline)) {
+    auto visit = [&](int32_t i, int32_t row, int32_t x) VARNEL_FORCED_INLINE {
         const BaseVisit& v = baseVisits[i];
         const bool repeat = visitSweep[i] == baseSweep && doneFlags[i] == v.doneBefore &&
                             !(static_cast<uint32_t>(row - firstBlockRow) <= 2 &&

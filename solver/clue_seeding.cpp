@@ -1,3 +1,4 @@
+#include "solver/forced_inline.h"
 #include "solver/rotations.h"
 #include "solver/solver_board.h"
 
@@ -57,7 +58,7 @@ namespace {
 
 // What the clue of cell c gives without search: a 0, or a 3 in the four rotations; nothing for
 // the other clues.
-[[gnu::always_inline]] inline void seedClue(SolverBoard& board, int32_t c) {
+VARNEL_FORCED_INLINE inline void seedClue(SolverBoard& board, int32_t c) {
     if (board.clues[c] == 0) {
         board.seedClueZero(c);
     } else if (board.clues[c] == 3) {

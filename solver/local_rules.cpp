@@ -1,5 +1,6 @@
 // The sweep of the local rules (solver/rule_steps.h) over the board.
 
+#include "solver/forced_inline.h"
 #include "solver/solver_board.h"
 #include "solver/sweep_context.h"
 
@@ -24,11 +25,10 @@ void SolverBoard::sweepFrom(int32_t firstCell) {
         cellsVisited = end - firstCell;
     } else {
         // Only cells that a merge may have changed since their last visit recorded nothing.
-        cellsVisited = walkTouchedCells(
-            uf.touched.data(), s, firstCell,
-            lastRow, [&](int32_t i, int32_t, int32_t) __attribute__((always_inline)) {
-                return visitRecords(context, doneFlags[i], i, s);
-            });
+        cellsVisited = walkTouchedCells(uf.touched.data(), s, firstCell, lastRow,
+                                        [&](int32_t i, int32_t, int32_t) VARNEL_FORCED_INLINE {
+                                            return visitRecords(context, doneFlags[i], i, s);
+                                        });
     }
     finishSweep(*this, context, firstCell, cellsVisited);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
+#include "solver/forced_inline.h"
 #include "solver/sweep_context.h"
 
 namespace varnel {
@@ -70,9 +71,8 @@ void RemovalJudge::judge(const SolverBoard& board, JudgeBy by) {
             removal.sets = branch.uf.setCount;
         }
     };
-    auto visit = [&](int32_t i, int32_t, int32_t) __attribute__((always_inline)) {
-        return visitRecords(context, doneFlags[i], i, s);
-    };
+    auto visit = [&](int32_t i, int32_t, int32_t)
+                     VARNEL_FORCED_INLINE { return visitRecords(context, doneFlags[i], i, s); };
     const int64_t cellsVisited = walkTouchedCells(
         base.uf.touched.data(), s, s, base.paddedHeight - 2, visit, branchRows.data(), branchOff);
     finishSweep(base, context, s, cellsVisited);

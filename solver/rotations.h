@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "solver/forced_inline.h"
+
 namespace varnel {
 
 // The rotations (a, b) in which the seeding rules and the local deduction rules are applied on a
@@ -15,9 +17,10 @@ namespace varnel {
 //   (-1, -s)  a left,  b up
 //   (s, -1)   a down,  b left
 // fn is called once per rotation, in that order. In the sweep's hot loop fn is a lambda marked
-// always_inline, so that each rule is inlined four times with its offsets, as if written out.
+// VARNEL_FORCED_INLINE, so that each rule is inlined four times with its offsets, as if written
+// out.
 template <class Fn>
-[[gnu::always_inline]] inline void forEachRotation(int32_t s, Fn&& fn) {
+VARNEL_FORCED_INLINE inline void forEachRotation(int32_t s, Fn&& fn) {
     fn(1, s);
     fn(-s, 1);
     fn(-1, -s);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "solver/forced_inline.h"
 #include "solver/parity_union_find.h"
 #include "solver/rotations.h"
 
@@ -14,7 +15,7 @@ namespace varnel::rules {
 // and later tests see the relations recorded by earlier steps.
 
 template <class Context>
-[[gnu::always_inline]] inline void clueOne(Context& r, int32_t c, int32_t a, int32_t b) {
+VARNEL_FORCED_INLINE inline void clueOne(Context& r, int32_t c, int32_t a, int32_t b) {
     // The sides towards c - a and c - b: alike neighbours there put both sides off (both on
     // would be two), so the one side on is towards c + a or c + b; differing ones put one of
     // them on, so the other two sides are off.
@@ -57,7 +58,7 @@ template <class Context>
 }
 
 template <class Context>
-[[gnu::always_inline]] inline void clueTwo(Context& r, int32_t c, int32_t a, int32_t b) {
+VARNEL_FORCED_INLINE inline void clueTwo(Context& r, int32_t c, int32_t a, int32_t b) {
     // The sides towards c - a and c - b: alike neighbours there put both sides on or both off,
     // so the other two sides are the opposite; differing ones put one of them on, and so one of
     // the other two.
@@ -108,7 +109,7 @@ template <class Context>
 }
 
 template <class Context>
-[[gnu::always_inline]] inline void clueThree(Context& r, int32_t c, int32_t a, int32_t b) {
+VARNEL_FORCED_INLINE inline void clueThree(Context& r, int32_t c, int32_t a, int32_t b) {
     // The side towards c + a is off, so the other three are on; nothing more to learn in this
     // rotation.
     if (r.same(c, c + a)) {
@@ -160,14 +161,14 @@ template <class Context>
 }
 
 template <class Context>
-[[gnu::always_inline]] inline void blank(Context& r, int32_t c, int32_t a, int32_t b) {
+VARNEL_FORCED_INLINE inline void blank(Context& r, int32_t c, int32_t a, int32_t b) {
     if (r.same(c - a, c - b) && r.same(c - a, c + b) && r.same(c - a, c + a)) {
         r.relate(c, c - a, SAME);
     }
 }
 
 template <class Context>
-[[gnu::always_inline]] inline void corner(Context& r, int32_t c, int32_t a, int32_t b) {
+VARNEL_FORCED_INLINE inline void corner(Context& r, int32_t c, int32_t a, int32_t b) {
     // The four cells around the corner point of c, c + a, c + b and c + a + b never alternate.
     if (r.same(c + a, c + b) && r.differ(c + a, c + a + b)) r.relate(c, c + a, SAME);
     // Two loop sides meeting straight at the corner point leave the other two off.
@@ -185,23 +186,20 @@ template <class Context>
 // two steps beyond it: nothing farther. The lambdas are always inlined, so each rule is inlined
 // with the offsets of its four rotations as if written out.
 template <class Context>
-[[gnu::always_inline]] inline void visitCell(Context& r, uint8_t& done, int32_t i, int32_t s) {
+VARNEL_FORCED_INLINE inline void visitCell(Context& r, uint8_t& done, int32_t i, int32_t s) {
     if (!done) {
         switch (r.clue(i)) {
             case 3:
                 forEachRotation(
-                    s, [&](int32_t a, int32_t b)
-                           __attribute__((always_inline)) { clueThree(r, i, a, b); });
+                    s, [&](int32_t a, int32_t b) VARNEL_FORCED_INLINE { clueThree(r, i, a, b); });
                 break;
             case 2:
                 forEachRotation(
-                    s, [&](int32_t a, int32_t b)
-                           __attribute__((always_inline)) { clueTwo(r, i, a, b); });
+                    s, [&](int32_t a, int32_t b) VARNEL_FORCED_INLINE { clueTwo(r, i, a, b); });
                 break;
             case 1:
                 forEachRotation(
-                    s, [&](int32_t a, int32_t b)
-                           __attribute__((always_inline)) { clueOne(r, i, a, b); });
+                    s, [&](int32_t a, int32_t b) VARNEL_FORCED_INLINE { clueOne(r, i, a, b); });
                 break;
             default:
                 blank(r, i, 1, s);
@@ -213,8 +211,7 @@ template <class Context>
             done = 1;
         }
     }
-    forEachRotation(
-        s, [&](int32_t a, int32_t b) __attribute__((always_inline)) { corner(r, i, a, b); });
+    forEachRotation(s, [&](int32_t a, int32_t b) VARNEL_FORCED_INLINE { corner(r, i, a, b); });
 }
 
 }  // namespace varnel::rules

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "solver/forced_inline.h"
 #include "solver/rule_steps.h"
 #include "solver/solver_board.h"
 
@@ -40,7 +41,7 @@ struct BasicSweepContext {
     bool differ(int32_t x, int32_t y) const { return (tag[x] ^ tag[y]) == 1; }
     bool sameSet(int32_t x, int32_t y) const { return (tag[x] ^ tag[y]) < 2; }
     uint8_t clue(int32_t x) const { return clues[x]; }
-    [[gnu::always_inline]] void relate(int32_t a, int32_t b, int sameColour) {
+    VARNEL_FORCED_INLINE void relate(int32_t a, int32_t b, int sameColour) {
         ++relates;
         const unsigned x = tag[a] ^ tag[b];
         if (x >= 2) {
@@ -79,8 +80,8 @@ inline void finishSweep(SolverBoard& board, const BasicSweepContext<Log>& contex
 
 // One visit of cell i. Returns true when it recorded anything (a merge, a contradiction, the done
 // flag), so that the cell may record more at its next visit.
-[[gnu::always_inline]] inline bool visitRecords(SweepContext& context, uint8_t& done, int32_t i,
-                                                int32_t s) {
+VARNEL_FORCED_INLINE inline bool visitRecords(SweepContext& context, uint8_t& done, int32_t i,
+                                              int32_t s) {
     const int32_t setsBefore = context.uf.setCount;
     const bool contradictionBefore = context.contradiction;
     const uint8_t doneBefore = done;
@@ -101,11 +102,11 @@ inline void finishSweep(SolverBoard& board, const BasicSweepContext<Log>& contex
 // there. probe may add cells of probeRows after i; the row's mask is read afresh after every
 // cell. Without them the walk compiles to the plain loop.
 template <class Visit, class Probe = std::nullptr_t>
-[[gnu::always_inline]] inline int64_t walkTouchedCells(uint64_t* touched, int32_t s,
-                                                       int32_t firstCell, int32_t lastRow,
-                                                       Visit&& visit,
-                                                       const uint64_t* probeRows = nullptr,
-                                                       Probe&& probe = nullptr) {
+VARNEL_FORCED_INLINE inline int64_t walkTouchedCells(uint64_t* touched, int32_t s,
+                                                     int32_t firstCell, int32_t lastRow,
+                                                     Visit&& visit,
+                                                     const uint64_t* probeRows = nullptr,
+                                                     Probe&& probe = nullptr) {
     constexpr bool PROBES = !std::is_same_v<std::decay_t<Probe>, std::nullptr_t>;
     int64_t cellsVisited = 0;
     const int32_t firstRow = firstCell / s;
