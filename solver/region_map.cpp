@@ -4,6 +4,8 @@
 #include <cassert>
 #include <cstring>
 
+#include "solver/run_flood.h"
+
 namespace varnel {
 
 void RegionMap::build(const ParityUnionFind& uf, int32_t rowStride) {
@@ -30,55 +32,23 @@ void RegionMap::build(const ParityUnionFind& uf, int32_t rowStride) {
     }
 }
 
-// As RegionScan::floodRegion: a run of region cells at a time, then the cells above and below it.
-// Reads one row beyond the board land on the sentinel tags, which match no region.
+// As RegionScan::floodRegion, recording the region, its size and its open sides.
 void RegionMap::flood(const uint16_t* tag, int32_t start, int32_t stride) {
-    const uint16_t regionTag = tag[start];
-    const unsigned label = regionTag >> 1u;
+    const unsigned label = tag[start] >> 1u;
     int32_t open = 0, cells = 0, in = 0, out = 0;
-    auto openSide = [&](int32_t p, int32_t q) {
-        if ((tag[q] >> 1u) != label && q >= 0 && q < cellCount) {
-            ++open;
-            in = p;
-            out = q;
-        }
-    };
-    int32_t* top = stack.data();
-    *top++ = start;
-    while (top != stack.data()) {
-        const int32_t p = *--top;
-        if (regionOf[p] >= 0) continue;
-        int32_t first = p;
-        while (tag[first - 1] == regionTag)
-            --first;
-        int32_t last = p;
-        while (tag[last + 1] == regionTag)
-            ++last;
-        openSide(first, first - 1);
-        openSide(last, last + 1);
-        bool aboveInRegion = false;
-        bool belowInRegion = false;
-        for (int32_t x = first; x <= last; ++x) {
-            regionOf[x] = start;
+    floodRuns(
+        tag, start, stride, stack.data(), [&](int32_t p) { return regionOf[p] >= 0; },
+        [&](int32_t p) {
+            regionOf[p] = start;
             ++cells;
-            const int32_t up = x - stride;
-            if (tag[up] == regionTag) {
-                if (!aboveInRegion && regionOf[up] < 0) *top++ = up;
-                aboveInRegion = true;
-            } else {
-                aboveInRegion = false;
-                openSide(x, up);
+        },
+        [&](int32_t p, int32_t q) {
+            if ((tag[q] >> 1u) != label && q >= 0 && q < cellCount) {
+                ++open;
+                in = p;
+                out = q;
             }
-            const int32_t down = x + stride;
-            if (tag[down] == regionTag) {
-                if (!belowInRegion && regionOf[down] < 0) *top++ = down;
-                belowInRegion = true;
-            } else {
-                belowInRegion = false;
-                openSide(x, down);
-            }
-        }
-    }
+        });
     openCount[start] = open;
     size[start] = cells;
     inner[start] = in;

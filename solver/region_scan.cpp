@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "solver/run_flood.h"
+
 namespace varnel {
 
 void RegionScan::init(int32_t cells, int32_t stride) {
@@ -25,64 +27,25 @@ void RegionScan::startCheck() {
     }
 }
 
-// The flood takes a whole run of region cells along the index order at a time, then looks at the
-// cells above and below the run. The neighbours it examines, and so the open sides it counts, are
-// exactly those of a cell-by-cell flood over the four index neighbours; only the order differs,
-// which matters only for which open side is remembered when there are two or more, and then it is
-// never used. Reads one row beyond the board land on the sentinel tags.
+// The flood goes a run of region cells at a time (floodRuns); which open side is remembered when
+// there are two or more is never used.
 void RegionScan::floodRegion(const ParityUnionFind& uf, int32_t start, OpenSides& hits) {
     if (visited(start)) return;
     const uint16_t* tag = uf.tags();
-    const uint16_t regionTag = tag[start];
-    const unsigned label = regionTag >> 1u;
-    const int32_t s = rowStep;
+    const unsigned label = tag[start] >> 1u;
     uint32_t* seen = visitedCheck.data();
+    const uint32_t stamp = check;
     // A neighbour q of region cell p in another set is an open side, if q is on the board.
-    auto openSide = [&](int32_t p, int32_t q) {
-        if ((tag[q] >> 1u) != label && q >= 0 && q < cellCount) {
-            ++hits.count;
-            hits.inner = p;
-            hits.outer = q;
-        }
-    };
-    int32_t* top = stack.data();
-    *top++ = start;
-    while (top != stack.data()) {
-        const int32_t p = *--top;
-        if (seen[p] == check) continue;
-        // The run of region cells through p; none of it is visited yet, since runs are visited
-        // whole.
-        int32_t first = p;
-        while (tag[first - 1] == regionTag)
-            --first;
-        int32_t last = p;
-        while (tag[last + 1] == regionTag)
-            ++last;
-        openSide(first, first - 1);
-        openSide(last, last + 1);
-        bool aboveInRegion = false;
-        bool belowInRegion = false;
-        for (int32_t x = first; x <= last; ++x) {
-            seen[x] = check;
-            // One seed per stretch of region cells above and below the run.
-            const int32_t up = x - s;
-            if (tag[up] == regionTag) {
-                if (!aboveInRegion && seen[up] != check) *top++ = up;
-                aboveInRegion = true;
-            } else {
-                aboveInRegion = false;
-                openSide(x, up);
+    floodRuns(
+        tag, start, rowStep, stack.data(), [&](int32_t p) { return seen[p] == stamp; },
+        [&](int32_t p) { seen[p] = stamp; },
+        [&](int32_t p, int32_t q) {
+            if ((tag[q] >> 1u) != label && q >= 0 && q < cellCount) {
+                ++hits.count;
+                hits.inner = p;
+                hits.outer = q;
             }
-            const int32_t down = x + s;
-            if (tag[down] == regionTag) {
-                if (!belowInRegion && seen[down] != check) *top++ = down;
-                belowInRegion = true;
-            } else {
-                belowInRegion = false;
-                openSide(x, down);
-            }
-        }
-    }
+        });
 }
 
 }  // namespace varnel

@@ -8,9 +8,12 @@
 
 #include "creator/loop_builder.h"
 #include "creator/shared_random.h"
+#include "tests/support/thinned_problem.h"
 
 namespace varnel {
 namespace {
+
+using testing_support::thinnedProblem;
 
 // Judges every clue the full grid would give a randomly thinned problem, by one sweep and by
 // propagate, and checks each count against running the candidate alone: copy the board, place
@@ -24,11 +27,7 @@ void checkAgainstRunsAlone(int32_t w, int32_t h, uint32_t seed, int rounds, std:
     builder.bind(full.data(), w, h, &random);
     for (int round = 0; round < rounds; ++round) {
         builder.buildLoop();
-        ClueGrid problem(w * h, NO_CLUE);
-        const unsigned keep = 25 + rng() % 40;  // percent of clues kept
-        for (int32_t p = 0; p < w * h; ++p) {
-            if (full[p] <= 3 && rng() % 100 < keep) problem[p] = full[p];
-        }
+        const ClueGrid problem = thinnedProblem(full, 25, 40, rng);
         RegionScan scan;
         SolverBoard board;
         board.setUp(problem.data(), w, h, scan);

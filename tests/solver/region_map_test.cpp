@@ -7,9 +7,12 @@
 
 #include "creator/loop_builder.h"
 #include "creator/shared_random.h"
+#include "tests/support/thinned_problem.h"
 
 namespace varnel {
 namespace {
+
+using testing_support::thinnedProblem;
 
 // Boards at the stalls of propagate: random loops, randomly thinned clues, swept until a sweep
 // merges nothing. At every stall the map must decide what connectivityPass decides, and relate
@@ -25,11 +28,7 @@ TEST(RegionMap, DecidesAsTheConnectivityPass) {
         builder.bind(full.data(), w, h, &random);
         for (int round = 0; round < 150; ++round) {
             builder.buildLoop();
-            ClueGrid problem(w * h, NO_CLUE);
-            const unsigned keep = 30 + rng() % 50;  // percent of clues kept
-            for (int32_t p = 0; p < w * h; ++p) {
-                if (full[p] <= 3 && rng() % 100 < keep) problem[p] = full[p];
-            }
+            const ClueGrid problem = thinnedProblem(full, 30, 50, rng);
             RegionScan scan;
             SolverBoard board;
             board.setUp(problem.data(), w, h, scan);
@@ -76,11 +75,7 @@ TEST(RegionMap, DecidesForABoardThatKnowsMore) {
         builder.bind(full.data(), w, h, &random);
         for (int round = 0; round < 60; ++round) {
             builder.buildLoop();
-            ClueGrid problem(w * h, NO_CLUE);
-            const unsigned keep = 35 + rng() % 40;
-            for (int32_t p = 0; p < w * h; ++p) {
-                if (full[p] <= 3 && rng() % 100 < keep) problem[p] = full[p];
-            }
+            const ClueGrid problem = thinnedProblem(full, 35, 40, rng);
             RegionScan scan;
             SolverBoard board;
             board.setUp(problem.data(), w, h, scan);

@@ -7,9 +7,12 @@
 
 #include "creator/loop_builder.h"
 #include "creator/shared_random.h"
+#include "tests/support/thinned_problem.h"
 
 namespace varnel {
 namespace {
+
+using testing_support::thinnedProblem;
 
 // Each removal's count must be that of setting the problem up without the clue and sweeping or
 // propagating it, for every clue whose removal changes nothing the set-up seeds; and the judge
@@ -25,11 +28,7 @@ TEST(RemovalJudge, MatchesSettingUpWithoutTheClue) {
         builder.bind(full.data(), w, h, &random);
         for (int round = 0; round < 12; ++round) {
             builder.buildLoop();
-            ClueGrid problem(w * h, NO_CLUE);
-            const unsigned keep = 40 + rng() % 40;
-            for (int32_t p = 0; p < w * h; ++p) {
-                if (full[p] <= 3 && rng() % 100 < keep) problem[p] = full[p];
-            }
+            const ClueGrid problem = thinnedProblem(full, 40, 40, rng);
             RegionScan scan;
             SolverBoard board;
             board.setUp(problem.data(), w, h, scan);
