@@ -151,11 +151,7 @@ void ClueReducer::removeClues(const uint8_t* full, SolverBoard& board, RegionSca
     for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
         auto judge = [&]() {
             board.setUp(problem.data(), width, height, scan);
-            if (by == JudgeBy::PROPAGATE) {
-                board.propagate();
-            } else {
-                board.sweep();
-            }
+            measureBy(board, by);
             return board.uf.setCount;
         };
         const int32_t reference = judge();
@@ -223,11 +219,7 @@ int32_t ClueReducer::measureRemovals(const SolverBoard& board, int32_t from, Jud
         worker.grid[tried[t]] = NO_CLUE;
         worker.board.work = board.work != nullptr ? &worker.work : nullptr;
         worker.board.setUp(worker.grid.data(), width, height, worker.scan);
-        if (by == JudgeBy::PROPAGATE) {
-            worker.board.propagate();
-        } else {
-            worker.board.sweep();
-        }
+        measureBy(worker.board, by);
         removalSets[tried[t]] = worker.board.uf.setCount;
     });
     for (size_t t = 0; t < tried.size() && board.work != nullptr; ++t) {

@@ -124,11 +124,7 @@ bool CandidateJudge::seedApart(const SolverBoard& board, int32_t k) {
 void CandidateJudge::runAlone(const SolverBoard& board, ClueCandidate& candidate, JudgeBy by) {
     branch.copyFrom(board);
     branch.placeClue(candidate.x, candidate.y, candidate.value);
-    if (by == JudgeBy::PROPAGATE) {
-        branch.propagate();
-    } else {
-        branch.sweep();
-    }
+    measureBy(branch, by);
     branch.placeClue(candidate.x, candidate.y, NO_BOARD_CLUE);
     candidate.sets = branch.uf.setCount;
 }

@@ -20,6 +20,15 @@ enum class JudgeBy : uint8_t {
     PROPAGATE,
 };
 
+// Takes the judge's measurement on board: one sweep, or propagate.
+inline void measureBy(SolverBoard& board, JudgeBy by) {
+    if (by == JudgeBy::PROPAGATE) {
+        board.propagate();
+    } else {
+        board.sweep();
+    }
+}
+
 // A clue to try on a board, and what one sweep or propagate leaves with it.
 struct ClueCandidate {
     int32_t x = 0;      // problem column

@@ -13,7 +13,7 @@
 namespace varnel {
 namespace {
 
-using testing_support::thinnedProblem;
+using testing_support::forEachThinnedBoard;
 
 // Judges every clue the full grid would give a randomly thinned problem, by one sweep and by
 // propagate, and checks each count against running the candidate alone: copy the board, place
@@ -21,52 +21,38 @@ using testing_support::thinnedProblem;
 // own (differing) and those that leave the same (following) into the totals.
 void checkAgainstRunsAlone(int32_t w, int32_t h, uint32_t seed, int rounds, std::mt19937& rng,
                            int& differing, int& following) {
-    SharedRandom random(seed);
-    std::vector<uint8_t> full(w * h);
-    RandomLoopBuilder builder;
-    builder.bind(full.data(), w, h, &random);
-    for (int round = 0; round < rounds; ++round) {
-        builder.buildLoop();
-        const ClueGrid problem = thinnedProblem(full, 25, 40, rng);
-        RegionScan scan;
-        SolverBoard board;
-        board.setUp(problem.data(), w, h, scan);
-        for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
-            CandidateJudge judge;
-            for (int32_t y = 0; y < h; ++y) {
-                for (int32_t x = 0; x < w; ++x) {
-                    const uint8_t v = full[y * w + x];
-                    if (problem[y * w + x] == NO_CLUE && v <= 3) {
-                        judge.candidates.push_back(ClueCandidate{x, y, v, -1});
+    forEachThinnedBoard(
+        w, h, seed, rounds, 25, 40, rng,
+        [&](int round, const std::vector<uint8_t>& full, const ClueGrid& problem,
+            SolverBoard& board) {
+            for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
+                CandidateJudge judge;
+                for (int32_t y = 0; y < h; ++y) {
+                    for (int32_t x = 0; x < w; ++x) {
+                        const uint8_t v = full[y * w + x];
+                        if (problem[y * w + x] == NO_CLUE && v <= 3) {
+                            judge.candidates.push_back(ClueCandidate{x, y, v, -1});
+                        }
                     }
                 }
-            }
-            judge.judge(board, by);
-            SolverBoard alone;
-            alone.copyFrom(board);
-            if (by == JudgeBy::PROPAGATE) {
-                alone.propagate();
-            } else {
-                alone.sweep();
-            }
-            const int32_t without = alone.uf.setCount;
-            for (const ClueCandidate& candidate : judge.candidates) {
+                judge.judge(board, by);
+                SolverBoard alone;
                 alone.copyFrom(board);
-                alone.placeClue(candidate.x, candidate.y, candidate.value);
-                if (by == JudgeBy::PROPAGATE) {
-                    alone.propagate();
-                } else {
-                    alone.sweep();
+                measureBy(alone, by);
+                const int32_t without = alone.uf.setCount;
+                for (const ClueCandidate& candidate : judge.candidates) {
+                    alone.copyFrom(board);
+                    alone.placeClue(candidate.x, candidate.y, candidate.value);
+                    measureBy(alone, by);
+                    alone.placeClue(candidate.x, candidate.y, NO_BOARD_CLUE);
+                    ASSERT_EQ(candidate.sets, alone.uf.setCount)
+                        << w << "x" << h << " round " << round << " candidate " << candidate.x
+                        << "," << candidate.y << " value " << int(candidate.value)
+                        << (by == JudgeBy::PROPAGATE ? " by propagation" : " by sweep");
+                    (candidate.sets == without ? following : differing) += 1;
                 }
-                alone.placeClue(candidate.x, candidate.y, NO_BOARD_CLUE);
-                ASSERT_EQ(candidate.sets, alone.uf.setCount)
-                    << w << "x" << h << " round " << round << " candidate " << candidate.x << ","
-                    << candidate.y << " value " << int(candidate.value)
-                    << (by == JudgeBy::PROPAGATE ? " by propagation" : " by sweep");
-                (candidate.sets == without ? following : differing) += 1;
             }
-        }
-    }
+        });
 }
 
 // The judge's set counts must be exactly those of running each candidate alone. Boards come from

@@ -12,7 +12,7 @@
 namespace varnel {
 namespace {
 
-using testing_support::thinnedProblem;
+using testing_support::forEachThinnedBoard;
 
 // Boards at the stalls of propagate: random loops, randomly thinned clues, swept until a sweep
 // merges nothing. At every stall the map must decide what connectivityPass decides, and relate
@@ -22,37 +22,31 @@ TEST(RegionMap, DecidesAsTheConnectivityPass) {
     int decided = 0, closed = 0, nothing = 0;
     for (const int32_t w : {8, 16}) {
         const int32_t h = 12;
-        SharedRandom random(300 + w);
-        std::vector<uint8_t> full(w * h);
-        RandomLoopBuilder builder;
-        builder.bind(full.data(), w, h, &random);
-        for (int round = 0; round < 150; ++round) {
-            builder.buildLoop();
-            const ClueGrid problem = thinnedProblem(full, 30, 50, rng);
-            RegionScan scan;
-            SolverBoard board;
-            board.setUp(problem.data(), w, h, scan);
-            for (int stall = 0; stall < 40 && !board.uf.contradiction && board.uf.setCount > 1;) {
-                const int32_t before = board.uf.setCount;
-                board.sweep();
-                if (board.uf.setCount != before) continue;
-                ++stall;
-                RegionMap map;
-                map.build(board.uf, board.stride);
-                const PassDecision d = map.decide();
-                SolverBoard passed;
-                passed.copyFrom(board);
-                const SolverBoard::PassOutcome outcome = passed.connectivityPass();
-                ASSERT_EQ(d.outcome, outcome) << w << "x" << h << " round " << round;
-                if (outcome != SolverBoard::PassOutcome::DECIDED) {
-                    (outcome == SolverBoard::PassOutcome::CLOSED ? closed : nothing) += 1;
-                    break;
+        forEachThinnedBoard(
+            w, h, 300 + w, 150, 30, 50, rng,
+            [&](int round, const std::vector<uint8_t>&, const ClueGrid&, SolverBoard& board) {
+                for (int stall = 0;
+                     stall < 40 && !board.uf.contradiction && board.uf.setCount > 1;) {
+                    const int32_t before = board.uf.setCount;
+                    board.sweep();
+                    if (board.uf.setCount != before) continue;
+                    ++stall;
+                    RegionMap map;
+                    map.build(board.uf, board.stride);
+                    const PassDecision d = map.decide();
+                    SolverBoard passed;
+                    passed.copyFrom(board);
+                    const SolverBoard::PassOutcome outcome = passed.connectivityPass();
+                    ASSERT_EQ(d.outcome, outcome) << w << "x" << h << " round " << round;
+                    if (outcome != SolverBoard::PassOutcome::DECIDED) {
+                        (outcome == SolverBoard::PassOutcome::CLOSED ? closed : nothing) += 1;
+                        break;
+                    }
+                    ++decided;
+                    board.uf.relate(d.inner, d.outer, SAME);
+                    ASSERT_EQ(board.uf.tagStore, passed.uf.tagStore);
                 }
-                ++decided;
-                board.uf.relate(d.inner, d.outer, SAME);
-                ASSERT_EQ(board.uf.tagStore, passed.uf.tagStore);
-            }
-        }
+            });
     }
     // Every outcome occurred.
     EXPECT_GT(decided, 40);
@@ -69,54 +63,47 @@ TEST(RegionMap, DecidesForABoardThatKnowsMore) {
     int worked = 0, decided = 0;
     for (const int32_t w : {12, 16}) {
         const int32_t h = 12;
-        SharedRandom random(700 + w);
-        std::vector<uint8_t> full(w * h);
-        RandomLoopBuilder builder;
-        builder.bind(full.data(), w, h, &random);
-        for (int round = 0; round < 60; ++round) {
-            builder.buildLoop();
-            const ClueGrid problem = thinnedProblem(full, 35, 40, rng);
-            RegionScan scan;
-            SolverBoard board;
-            board.setUp(problem.data(), w, h, scan);
-            board.propagate();
-            if (board.uf.contradiction || board.uf.setCount == 1) continue;
-            RegionMap map;
-            map.build(board.uf, board.stride);
-            for (int trial = 0; trial < 20; ++trial) {
-                SolverBoard scratch;
-                scratch.copyFrom(board);
-                const int32_t a = static_cast<int32_t>(rng() % board.cellCount);
-                const int32_t b = static_cast<int32_t>(rng() % board.cellCount);
-                scratch.uf.relate(a, b, static_cast<int>(rng() % 2));
-                for (int pass = 0; pass < 3 && !scratch.uf.contradiction; ++pass) {
-                    int32_t before = 0;
-                    do {
-                        before = scratch.uf.setCount;
-                        scratch.sweep();
-                    } while (scratch.uf.setCount != before && !scratch.uf.contradiction);
-                    if (scratch.uf.contradiction || scratch.uf.setCount == 1) break;
-                    bool known = false;
-                    const PassDecision d = map.decideFor(scratch.uf, known);
-                    SolverBoard passed;
-                    passed.copyFrom(scratch);
-                    const SolverBoard::PassOutcome outcome = passed.connectivityPass();
-                    if (known) {
-                        ++worked;
-                        ASSERT_EQ(d.outcome, outcome) << w << "x" << h << " round " << round;
-                        if (outcome == SolverBoard::PassOutcome::DECIDED) {
-                            ++decided;
-                            SolverBoard related;
-                            related.copyFrom(scratch);
-                            related.uf.relate(d.inner, d.outer, SAME);
-                            ASSERT_EQ(related.uf.tagStore, passed.uf.tagStore);
+        forEachThinnedBoard(
+            w, h, 700 + w, 60, 35, 40, rng,
+            [&](int round, const std::vector<uint8_t>&, const ClueGrid&, SolverBoard& board) {
+                board.propagate();
+                if (board.uf.contradiction || board.uf.setCount == 1) return;
+                RegionMap map;
+                map.build(board.uf, board.stride);
+                for (int trial = 0; trial < 20; ++trial) {
+                    SolverBoard scratch;
+                    scratch.copyFrom(board);
+                    const int32_t a = static_cast<int32_t>(rng() % board.cellCount);
+                    const int32_t b = static_cast<int32_t>(rng() % board.cellCount);
+                    scratch.uf.relate(a, b, static_cast<int>(rng() % 2));
+                    for (int pass = 0; pass < 3 && !scratch.uf.contradiction; ++pass) {
+                        int32_t before = 0;
+                        do {
+                            before = scratch.uf.setCount;
+                            scratch.sweep();
+                        } while (scratch.uf.setCount != before && !scratch.uf.contradiction);
+                        if (scratch.uf.contradiction || scratch.uf.setCount == 1) break;
+                        bool known = false;
+                        const PassDecision d = map.decideFor(scratch.uf, known);
+                        SolverBoard passed;
+                        passed.copyFrom(scratch);
+                        const SolverBoard::PassOutcome outcome = passed.connectivityPass();
+                        if (known) {
+                            ++worked;
+                            ASSERT_EQ(d.outcome, outcome) << w << "x" << h << " round " << round;
+                            if (outcome == SolverBoard::PassOutcome::DECIDED) {
+                                ++decided;
+                                SolverBoard related;
+                                related.copyFrom(scratch);
+                                related.uf.relate(d.inner, d.outer, SAME);
+                                ASSERT_EQ(related.uf.tagStore, passed.uf.tagStore);
+                            }
                         }
+                        if (outcome != SolverBoard::PassOutcome::DECIDED) break;
+                        scratch.copyFrom(passed);
                     }
-                    if (outcome != SolverBoard::PassOutcome::DECIDED) break;
-                    scratch.copyFrom(passed);
                 }
-            }
-        }
+            });
     }
     EXPECT_GT(worked, 1000);
     EXPECT_GT(decided, 10);

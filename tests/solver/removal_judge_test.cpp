@@ -12,7 +12,7 @@
 namespace varnel {
 namespace {
 
-using testing_support::thinnedProblem;
+using testing_support::forEachThinnedBoard;
 
 // Each removal's count must be that of setting the problem up without the clue and sweeping or
 // propagating it, for every clue whose removal changes nothing the set-up seeds; and the judge
@@ -22,58 +22,49 @@ TEST(RemovalJudge, MatchesSettingUpWithoutTheClue) {
     int judged = 0, seeding = 0;
     for (const int32_t w : {8, 16}) {
         const int32_t h = 12;
-        SharedRandom random(900 + w);
-        std::vector<uint8_t> full(w * h);
-        RandomLoopBuilder builder;
-        builder.bind(full.data(), w, h, &random);
-        for (int round = 0; round < 12; ++round) {
-            builder.buildLoop();
-            const ClueGrid problem = thinnedProblem(full, 40, 40, rng);
-            RegionScan scan;
-            SolverBoard board;
-            board.setUp(problem.data(), w, h, scan);
-            for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
-                RemovalJudge judge;
+        forEachThinnedBoard(
+            w, h, 900 + w, 12, 40, 40, rng,
+            [&](int round, const std::vector<uint8_t>&, const ClueGrid& problem,
+                SolverBoard& board) {
+                for (const JudgeBy by : {JudgeBy::SWEEP, JudgeBy::PROPAGATE}) {
+                    RemovalJudge judge;
+                    for (int32_t p = 0; p < w * h; ++p) {
+                        if (problem[p] == NO_CLUE) continue;
+                        if (RemovalJudge::clearingMaySeed(board, p % w, p / w)) {
+                            ++seeding;
+                            continue;
+                        }
+                        judge.removals.push_back(ClueCandidate{p % w, p / w, 0, -1});
+                    }
+                    judge.judge(board, by);
+                    for (const ClueCandidate& removal : judge.removals) {
+                        ClueGrid without = problem;
+                        without[removal.y * w + removal.x] = NO_CLUE;
+                        RegionScan aloneScan;
+                        SolverBoard alone;
+                        alone.setUp(without.data(), w, h, aloneScan);
+                        measureBy(alone, by);
+                        ASSERT_EQ(removal.sets, alone.uf.setCount)
+                            << w << "x" << h << " round " << round << " clue " << removal.x << ","
+                            << removal.y;
+                        ++judged;
+                    }
+                }
+                // What clearingMaySeed lets through seeds the same: the set-up boards agree.
                 for (int32_t p = 0; p < w * h; ++p) {
-                    if (problem[p] == NO_CLUE) continue;
-                    if (RemovalJudge::clearingMaySeed(board, p % w, p / w)) {
-                        ++seeding;
+                    if (problem[p] == NO_CLUE ||
+                        RemovalJudge::clearingMaySeed(board, p % w, p / w)) {
                         continue;
                     }
-                    judge.removals.push_back(ClueCandidate{p % w, p / w, 0, -1});
-                }
-                judge.judge(board, by);
-                for (const ClueCandidate& removal : judge.removals) {
                     ClueGrid without = problem;
-                    without[removal.y * w + removal.x] = NO_CLUE;
+                    without[p] = NO_CLUE;
                     RegionScan aloneScan;
                     SolverBoard alone;
                     alone.setUp(without.data(), w, h, aloneScan);
-                    if (by == JudgeBy::PROPAGATE) {
-                        alone.propagate();
-                    } else {
-                        alone.sweep();
-                    }
-                    ASSERT_EQ(removal.sets, alone.uf.setCount)
-                        << w << "x" << h << " round " << round << " clue " << removal.x << ","
-                        << removal.y;
-                    ++judged;
+                    ASSERT_EQ(alone.uf.tagStore, board.uf.tagStore);
+                    ASSERT_EQ(alone.done, board.done);
                 }
-            }
-            // What clearingMaySeed lets through seeds the same: the set-up boards agree.
-            for (int32_t p = 0; p < w * h; ++p) {
-                if (problem[p] == NO_CLUE || RemovalJudge::clearingMaySeed(board, p % w, p / w)) {
-                    continue;
-                }
-                ClueGrid without = problem;
-                without[p] = NO_CLUE;
-                RegionScan aloneScan;
-                SolverBoard alone;
-                alone.setUp(without.data(), w, h, aloneScan);
-                ASSERT_EQ(alone.uf.tagStore, board.uf.tagStore);
-                ASSERT_EQ(alone.done, board.done);
-            }
-        }
+            });
     }
     EXPECT_GT(judged, 1000);
     EXPECT_GT(seeding, 100);
