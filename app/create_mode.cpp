@@ -1,5 +1,6 @@
 #include "app/create_mode.h"
 
+#include <csignal>
 #include <cstdio>
 #include <vector>
 
@@ -67,6 +68,11 @@ bool createProblems(int32_t mode) {
     bool ok = true;
     bool marksOnLine = false;   // the progress marks were printed and their line is not ended
     bool problemsMade = false;  // the batch ran and its problems were written
+
+    // Under a file-size limit a write past it raises SIGXFSZ, which would end the run with a
+    // partial output file left on disk. Ignored, the write fails with EFBIG instead, and the batch
+    // reports "failed to write" and removes the file.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     // The output files come first, so that a run that cannot write costs no work; the batch
     // grouped by difficulty attempts all three even after a failure.

@@ -37,6 +37,7 @@ void removeEmptyOutputs(int signalNumber) {
 }  // namespace
 
 void guardOutputFiles() {
+    guardedCount = 0;  // a run before this one in the same process guarded its own files
     guarding = 1;
     for (int n = 0; n < 3; ++n) {
         const int signalNumber = GUARDED_SIGNALS[n];

@@ -12,7 +12,8 @@ namespace varnel {
 // The handler can only reach state outside any call, so the guarded names live in this file; it
 // uses nothing but async-signal-safe calls (stat, unlink, signal, raise).
 
-// Installs the handlers. Call once, before the first output file is created.
+// Installs the handlers and forgets the files of any earlier run. Call at the start of a run,
+// before its first output file is created.
 void guardOutputFiles();
 
 // Adds a file that this run has just created; at most three are guarded. Main thread only.

@@ -4,6 +4,14 @@
 // process exit status.
 namespace varnel::probe {
 
+// The usage lines of every command: printed for a wrong call, and at the head of the help.
+inline constexpr const char* PROBE_USAGE =
+    "usage: varnel_probe solve FILE [--work]\n"
+    "       varnel_probe loop W H SEED COUNT\n"
+    "       varnel_probe make CLASS SEED COUNT [--threads N] [--work]\n"
+    "       varnel_probe thin FILE SEED MIN MAX [branch]\n"
+    "       varnel_probe bench [--quick] [FILE]\n";
+
 // solve FILE: one line of counters per problem of FILE.
 int probeSolve(int argc, char** argv);
 

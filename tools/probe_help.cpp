@@ -9,16 +9,15 @@ namespace varnel::probe {
 
 namespace {
 
-constexpr const char* HELP_TEXT =
+constexpr const char* HELP_INTRO =
     R"(varnel_probe: the solver's counters and the creator's raw outputs in plain line formats,
 built from the same libraries as varnel_solver, so that they can be compared and measured.
 
-usage: varnel_probe solve FILE [--work]
-       varnel_probe loop W H SEED COUNT
-       varnel_probe make CLASS SEED COUNT [--threads N] [--work]
-       varnel_probe thin FILE SEED MIN MAX [branch]
-       varnel_probe bench [--quick] [FILE]
-       varnel_probe help | --help | -h    (also COMMAND --help): this text
+)";
+
+// After the usage lines.
+constexpr const char* HELP_TEXT =
+    R"(       varnel_probe help | --help | -h    (also COMMAND --help): this text
 
 solve FILE [--work]
     Solves every problem of FILE (grid or compact form) in file order, exactly as
@@ -113,6 +112,8 @@ the output could not be written; 2 a wrong call, with the usage on standard erro
 }  // namespace
 
 int probeHelp() {
+    std::fputs(HELP_INTRO, stdout);
+    std::fputs(PROBE_USAGE, stdout);
     std::fputs(HELP_TEXT, stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

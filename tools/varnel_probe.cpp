@@ -10,12 +10,7 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: varnel_probe solve FILE [--work]\n"
-                 "       varnel_probe loop W H SEED COUNT\n"
-                 "       varnel_probe make CLASS SEED COUNT [--threads N] [--work]\n"
-                 "       varnel_probe thin FILE SEED MIN MAX [branch]\n"
-                 "       varnel_probe bench [--quick] [FILE]\n");
+    std::fputs(varnel::probe::PROBE_USAGE, stderr);
     return 2;
 }
 
