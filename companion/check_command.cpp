@@ -17,6 +17,7 @@
 #include "companion/subcommands.h"
 #include "creator/grading.h"
 #include "textio/ascii_drawing.h"
+#include "textio/line_problem.h"
 
 namespace varnel {
 
@@ -71,17 +72,9 @@ std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(SPACE) + 1 - first));
 }
 
-// Control bytes shown as '?', so that no name can send escape sequences to a terminal.
-std::string printable(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    }
-    return text;
-}
-
 // How the text output names a problem: FILE:LINE, or the argument that was the problem.
 std::string placeOf(const CheckInput& input) {
-    return printable(input.literal.empty() ? problemPlace(input.problem) : input.literal);
+    return printableText(input.literal.empty() ? problemPlace(input.problem) : input.literal);
 }
 
 const char* verdictName(Verdict verdict) {

@@ -168,10 +168,11 @@ std::string levelText(const LevelRange& range) {
 }
 
 // What the tries of a problem that found none of the asked levels did find.
-std::string missMessage(const MakeOptions& o, uint64_t index, const SeededProblem& miss) {
+std::string missMessage(const MakeOptions& o, uint64_t seed, uint64_t index,
+                        const SeededProblem& miss) {
     const std::string size = std::to_string(o.width) + "x" + std::to_string(o.height);
     std::string text = std::string(LABEL) + ": problem " + std::to_string(index) + " of seed " +
-                       std::to_string(o.batchSeed) + ": no " + size + " problem of " +
+                       std::to_string(seed) + ": no " + size + " problem of " +
                        levelText(o.levelRange) + " in " + std::to_string(miss.tries) + " tries";
     std::vector<std::string> parts;
     for (int32_t level = LOWEST_LEVEL; level <= HIGHEST_LEVEL; ++level) {
@@ -208,8 +209,6 @@ int runMake(const MakeOptions& o) {
                      "%s: seed %" PRIu64 " (make this batch again with --seed %" PRIu64 ")\n",
                      LABEL, seed, seed);
     }
-    MakeOptions run = o;
-    run.batchSeed = seed;
 
     const int64_t count = static_cast<int64_t>(o.problemCount);
     std::vector<InputProblem> problems(static_cast<size_t>(count));
@@ -257,7 +256,7 @@ int runMake(const MakeOptions& o) {
         }
     }
     if (missed) {
-        std::fprintf(stderr, "%s\n", missMessage(run, missIndex, miss).c_str());
+        std::fprintf(stderr, "%s\n", missMessage(o, seed, missIndex, miss).c_str());
         return STATUS_NOT_MADE;
     }
     OutputOptions output = o.output;

@@ -114,7 +114,7 @@ void OutputFile::discard() {
     }
 }
 
-bool writeFilesAtomically(const std::vector<std::pair<std::string, std::string>>& files) {
+bool writeFilesAtomically(const std::vector<std::pair<std::string, std::string_view>>& files) {
     std::vector<OutputFile> outputs(files.size());
     for (size_t i = 0; i < files.size(); ++i) {
         if (!outputs[i].open(files[i].first)) return false;

@@ -44,7 +44,7 @@ struct OutputFile {
 // Writes every (target, content) pair: all contents to temporary files first, then every one
 // renamed into place. When a content cannot be written, no target is touched and no temporary
 // file is left. Errors are printed; false on any.
-bool writeFilesAtomically(const std::vector<std::pair<std::string, std::string>>& files);
+bool writeFilesAtomically(const std::vector<std::pair<std::string, std::string_view>>& files);
 
 // Writes text to standard output and flushes it. False (printed) when the write fails.
 bool writeStandardOutput(std::string_view text);

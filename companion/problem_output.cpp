@@ -233,7 +233,7 @@ bool writeDocuments(const OutputOptions& options, const Documents& documents) {
                      error.message().c_str());
         return false;
     }
-    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::pair<std::string, std::string_view>> files;
     for (size_t i = 0; i < documents.texts.size(); ++i) {
         files.emplace_back((std::filesystem::path(options.output) / documents.names[i]).string(),
                            documents.texts[i]);

@@ -60,6 +60,14 @@ std::string shownNumber(std::string_view digits) {
     return shown;
 }
 
+std::string printableText(std::string text) {
+    for (char& c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < ' ' || byte == 0x7F) c = '?';
+    }
+    return text;
+}
+
 std::string overLabelLimitMessage(std::string_view width, std::string_view height) {
     return "a " + shownNumber(width) + " x " + shownNumber(height) +
            " board is beyond the solver's limit: (columns + 2) x (rows + 2) may be at most " +

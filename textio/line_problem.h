@@ -46,6 +46,10 @@ inline constexpr size_t LONGEST_SHOWN_NUMBER = 15;
 // digits as shown in messages.
 std::string shownNumber(std::string_view digits);
 
+// text with its control bytes shown as '?', so that no name from an input or the command line
+// can send escape sequences to a terminal.
+std::string printableText(std::string text);
+
 // How a byte is named in messages: "'x'" for printable ASCII, "a space", "a tab", "a NUL byte",
 // "a carriage return", "byte 0xE9" for the rest.
 std::string describeByte(char c);

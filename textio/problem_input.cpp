@@ -144,17 +144,19 @@ bool decodeLine(const TextLine& line, LineKind kind, LineProblem& problem, Diagn
 }
 
 void handOver(const std::string& source, int64_t line, LineProblem& problem,
-              const InputProblemHandler& onProblem) {
-    onProblem(
+              std::vector<InputProblem>& problems) {
+    problems.push_back(
         {source, line, problem.width, problem.height, problem.level, std::move(problem.grid)});
 }
 
 // Where the main program would misread a text of compact lines only, which this reader takes
-// whole: line 1 when the text does not start with a level and '/' (it is read as a grid), else
-// the first comment line (its '#' ends up in the next header, which then reads wrongly). 0 when
-// the main program reads the text as this reader does, or when the text holds URLs or game IDs,
-// which it cannot read at all.
-int64_t mainProgramMisreadLine(std::string_view text) {
+// whole: line 1 when it reads the text as a grid (readAsGrid: the text does not start with a
+// level and '/'), else the first comment line (its '#' ends up in the next header, which then
+// reads wrongly). 0 when the main program reads the text as this reader does, or when the text
+// holds URLs or game IDs, which it cannot read at all.
+int64_t mainProgramMisreadLine(std::string_view text, bool readAsGrid) {
+    // Without a '#' there is no comment line to misread.
+    if (!readAsGrid && text.find('#') == std::string_view::npos) return 0;
     LineSplitter lines{text};
     TextLine line;
     int64_t firstComment = 0;
@@ -165,15 +167,15 @@ int64_t mainProgramMisreadLine(std::string_view text) {
             return 0;
         }
     }
-    return detectForm(text) == TextForm::COMPACT ? firstComment : 1;
+    return readAsGrid ? 1 : firstComment;
 }
 
 // The line form: every problem line decoded on its own. badFirstLine rejects line 1's problem
 // (it carried a byte-order mark, already reported).
 void readLineForm(std::string_view text, const std::string& source, bool badFirstLine,
-                  const InputProblemHandler& onProblem, DiagnosticSink& sink) {
-    const int64_t misreadLine = mainProgramMisreadLine(text);
+                  std::vector<InputProblem>& problems, DiagnosticSink& sink) {
     const bool readAsGrid = detectForm(text) == TextForm::GRID;
+    const int64_t misreadLine = mainProgramMisreadLine(text, readAsGrid);
     if (misreadLine == 1 && readAsGrid && !badFirstLine) {
         sink.add(1, 1, true,
                  "the main program would read this file as a grid: it does not start with a "
@@ -198,7 +200,7 @@ void readLineForm(std::string_view text, const std::string& source, bool badFirs
             continue;
         }
         if (decodeLine(line, kind, problem, sink) && !(badFirstLine && line.number == 1)) {
-            handOver(source, line.number, problem, onProblem);
+            handOver(source, line.number, problem, problems);
         }
     }
 }
@@ -256,7 +258,7 @@ void scanGridRow(const TextLine& line, GridScan& grid, DiagnosticSink& sink) {
 }
 
 void readGridForm(std::string_view text, const std::string& source, bool failed,
-                  const InputProblemHandler& onProblem, DiagnosticSink& sink) {
+                  std::vector<InputProblem>& problems, DiagnosticSink& sink) {
     GridScan grid;
     grid.failed = failed;
     LineProblem ignoredProblem;
@@ -299,8 +301,8 @@ void readGridForm(std::string_view text, const std::string& source, bool failed,
                  overLabelLimitMessage(std::to_string(grid.width), std::to_string(grid.rows)));
         return;
     }
-    onProblem({source, grid.firstRowLine, static_cast<int32_t>(grid.width),
-               static_cast<int32_t>(grid.rows), 0, std::move(grid.cells)});
+    problems.push_back({source, grid.firstRowLine, static_cast<int32_t>(grid.width),
+                        static_cast<int32_t>(grid.rows), 0, std::move(grid.cells)});
 }
 
 // The first line that holds something decides the form; BLANK when there is none.
@@ -316,11 +318,7 @@ LineKind firstContentKind(std::string_view text) {
 
 // A literal argument as shown in messages: cut when long, control bytes shown as '?'.
 std::string literalSource(std::string_view argument) {
-    std::string shown(argument.substr(0, LITERAL_SOURCE_LIMIT));
-    for (char& c : shown) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < ' ' || byte == 0x7F) c = '?';
-    }
+    std::string shown = printableText(std::string(argument.substr(0, LITERAL_SOURCE_LIMIT)));
     if (argument.size() > LITERAL_SOURCE_LIMIT) shown += "...";
     return shown;
 }
@@ -334,8 +332,7 @@ std::string formatDiagnostic(const InputDiagnostic& diagnostic) {
 }
 
 void readInputText(std::string_view text, const std::string& source,
-                   const InputProblemHandler& onProblem,
-                   std::vector<InputDiagnostic>& diagnostics) {
+                   std::vector<InputProblem>& problems, std::vector<InputDiagnostic>& diagnostics) {
     const std::string name = source == "-" ? "<stdin>" : source;
     DiagnosticSink sink{name, diagnostics};
     const bool byteOrderMark = text.substr(0, BYTE_ORDER_MARK.size()) == BYTE_ORDER_MARK;
@@ -348,18 +345,11 @@ void readInputText(std::string_view text, const std::string& source,
     if (kind == LineKind::BLANK) {
         sink.add(1, 1, false, "no problem in this input");
     } else if (kind == LineKind::GRID_ROW) {
-        readGridForm(text, name, byteOrderMark, onProblem, sink);
+        readGridForm(text, name, byteOrderMark, problems, sink);
     } else {
-        readLineForm(text, name, byteOrderMark, onProblem, sink);
+        readLineForm(text, name, byteOrderMark, problems, sink);
     }
     sink.finish();
-}
-
-void readInputText(std::string_view text, const std::string& source,
-                   std::vector<InputProblem>& problems, std::vector<InputDiagnostic>& diagnostics) {
-    readInputText(
-        text, source, [&](InputProblem&& problem) { problems.push_back(std::move(problem)); },
-        diagnostics);
 }
 
 bool looksLikeLiteralProblem(std::string_view argument) {
@@ -390,8 +380,7 @@ void readLiteralProblem(std::string_view argument, std::vector<InputProblem>& pr
     if (kind == LineKind::GRID_ROW) {
         sink.add(1, line.firstByte + 1, false, "not a puzz.link URL or game ID");
     } else if (decodeLine(line, kind, problem, sink)) {
-        problems.push_back(
-            {source, 1, problem.width, problem.height, problem.level, std::move(problem.grid)});
+        handOver(source, 1, problem, problems);
     }
     sink.finish();
 }

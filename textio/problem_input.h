@@ -15,7 +15,6 @@
 // has been checked against the solver's label limit, and every step is linear in the text.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,18 +48,11 @@ inline constexpr size_t MAX_DIAGNOSTICS_PER_INPUT = 100;
 // "FILE:LINE:COLUMN: message", or "FILE:LINE:COLUMN: warning: message"; no line end.
 std::string formatDiagnostic(const InputDiagnostic& diagnostic);
 
-// Receives one accepted problem of an input; it may keep it by moving from it.
-using InputProblemHandler = std::function<void(InputProblem&& problem)>;
-
-// Reads a whole input text: hands every accepted problem to onProblem as soon as it is read and
-// appends every error and warning to diagnostics, both in text order. source names the input in
-// both ("-" is stored as "<stdin>"). An input without any problem line is an error ("no problem
-// in this input"). Memory beyond the text is one problem and the capped diagnostics.
-void readInputText(std::string_view text, const std::string& source,
-                   const InputProblemHandler& onProblem, std::vector<InputDiagnostic>& diagnostics);
-
-// The same, appending every accepted problem to problems. Each problem costs about 100 bytes
-// besides its grid, so a text of many tiny problems takes some 15 times its size.
+// Reads a whole input text: appends every accepted problem to problems and every error and
+// warning to diagnostics, both in text order. source names the input in both ("-" is stored as
+// "<stdin>"). An input without any problem line is an error ("no problem in this input"). Each
+// problem costs about 100 bytes besides its grid, so a text of many tiny problems takes some 15
+// times its size.
 void readInputText(std::string_view text, const std::string& source,
                    std::vector<InputProblem>& problems, std::vector<InputDiagnostic>& diagnostics);
 
