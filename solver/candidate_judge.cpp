@@ -40,9 +40,6 @@ struct BaseRunLog {
 }  // namespace
 
 void CandidateJudge::judgeHere(const SolverBoard& board, JudgeBy by) {
-    // The judge's boards refer to the clues of the board they judge, whichever it is.
-    base.clues = board.clues;
-    branch.clues = board.clues;
     if (!board.uf.tracked) {
         // Boards too large to track touched cells: every candidate runs alone.
         for (ClueCandidate& candidate : candidates)

@@ -315,7 +315,6 @@ void CandidateJudge::noteBaseOpposite(int32_t i) {
 void CandidateJudge::assemble(int32_t k, int32_t board) {
     SolverBoard& own = boards[board];
     own.copyFrom(base);
-    own.clues = base.clues;
     const DeltaRun& run = runs[k];
     uint16_t* tag = own.uf.tags();
     bool relabelled = false;

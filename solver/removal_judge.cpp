@@ -46,8 +46,6 @@ void RemovalJudge::judge(const SolverBoard& board, JudgeBy by) {
         branchRows[first / s] |= uint64_t{1} << (first % s);
 
     base.copyFrom(board);
-    base.clues = board.clues;
-    branch.clues = board.clues;
     // propagate's reference count: the set count it starts from, the set-up count.
     const int32_t setUpSets = board.uf.setCount;
     SweepContext context = contextOf(base);

@@ -18,11 +18,8 @@ void SolverBoard::copyFrom(const SolverBoard& source) {
     work = source.work;
     sourceRegions = source.sourceRegions;
     if (work != nullptr) ++work->boardCopies;
-    // A scratch board refers to the clues of the board it was first copied from.
-    if (clues == nullptr) {
-        clues = source.clues;
-        ownsClues = 0;
-    }
+    // A board without clues of its own refers to those of the board it was last copied from.
+    if (!ownsClues) clues = source.clues;
     // Done flags and relations, overwritten in place.
     done.resize(source.done.size());
     std::copy(source.done.begin(), source.done.end(), done.begin());

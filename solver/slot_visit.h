@@ -50,31 +50,19 @@ inline constexpr int32_t VISIT_SLOTS = 13;
 struct VisitSlots {
     std::vector<int32_t> offset;  // per slot: offset from the visited cell; the 3 x 3 block first,
                                   // then the cells two steps away
-    std::vector<int8_t> isRead;   // [0, 4 x stride + 5): 1 when the offset minus 2 x stride + 2
-                                  // is one of them
     int32_t stride = 0;           // the stride they were built for
 
     void build(int32_t s) {
         stride = s;
-        isRead.assign(static_cast<size_t>(4 * s + 5), 0);
         offset.clear();
         const int32_t offsets[VISIT_SLOTS] = {0,      1,      -1, s,  -s,    s + 1, s - 1,
                                               -s + 1, -s - 1, 2,  -2, 2 * s, -2 * s};
         for (const int32_t o : offsets) {
             // On narrow boards two offsets can name the same cell; it is copied once.
-            if (!isRead[o + bias()]) {
-                isRead[o + bias()] = 1;
-                offset.push_back(o);
-            }
+            if (std::find(offset.begin(), offset.end(), o) == offset.end()) offset.push_back(o);
         }
     }
-    int32_t bias() const { return 2 * stride + 2; }
     int32_t count() const { return static_cast<int32_t>(offset.size()); }
-    // True when the visit of a cell reads the cell o away from it.
-    bool reads(int32_t o) const {
-        const int32_t index = o + bias();
-        return index >= 0 && index < static_cast<int32_t>(isRead.size()) && isRead[index] != 0;
-    }
 };
 
 // Tag arrays laid out like a board's (ParityUnionFind::tags), for plays of visits on copies.

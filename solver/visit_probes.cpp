@@ -73,9 +73,9 @@ void CandidateJudge::probeVisit(int32_t i, int32_t reference, bool contradiction
 
     // The visit as the base run makes it.
     const SlotVisit& without = basePlayAt(i);
+    SlotVisit with;  // start() sets all a play reads, so one serves every probe
     for (int32_t n = 0; n < count; ++n) {
         const int32_t k = probes[n];
-        SlotVisit with;
         with.start(slots, ownCopies, base.uf.tags(), clues, i, base.done[i]);
         with.overrideCell = base.cellIndex(candidates[k].x, candidates[k].y);
         with.overrideValue = candidates[k].value;
