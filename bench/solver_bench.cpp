@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/bench_inputs.h"
+#include "solver/region_map.h"
 #include "solver/solve_entry.h"
 
 namespace varnel::bench {
@@ -148,14 +149,15 @@ void BM_TrialStep(benchmark::State& state) {
     stalled.propagate();
     SolverBoard board;
     SolverBoard scratch;
+    RegionMap regions;
     WorkCounters work;
     board.copyFrom(stalled);
     board.work = &work;  // one counted run, outside the timed loop
-    const bool decided = board.trialStep(scratch);
+    const bool decided = board.trialStep(scratch, regions);
     if (!decided) inputFailure("the trial step decides nothing on the hard problem");
     for (auto _ : state) {
         board.copyFrom(stalled);
-        benchmark::DoNotOptimize(board.trialStep(scratch));
+        benchmark::DoNotOptimize(board.trialStep(scratch, regions));
     }
     state.counters["propagates"] = static_cast<double>(work.propagateCalls);
     state.counters["sets"] = stalled.uf.setCount;

@@ -26,11 +26,6 @@ void SolverBoard::copyFrom(const SolverBoard& source) {
     uf.copyFrom(source.uf);
 }
 
-bool SolverBoard::trialStep(SolverBoard& scratch) {
-    RegionMap regions;
-    return trialStep(scratch, regions);
-}
-
 bool SolverBoard::trialStep(SolverBoard& scratch, RegionMap& regions) {
     // Every scratch copy knows at least what this board knows: its passes are worked out from
     // this board's regions, mapped once for all pairs.
@@ -63,6 +58,11 @@ bool SolverBoard::trialStep(SolverBoard& scratch, RegionMap& regions) {
 SolveOutcome SolverBoard::solveLoop(const AnswerPrinter* printer) {
     SolverBoard scratch;
     RegionMap regions;
+    return solveLoop(printer, scratch, regions);
+}
+
+SolveOutcome SolverBoard::solveLoop(const AnswerPrinter* printer, SolverBoard& scratch,
+                                    RegionMap& regions) {
     if (!propagate()) return SolveOutcome::FAILED;
     // Trial steps, each followed by propagation, until solved or stuck.
     for (;;) {
@@ -81,6 +81,9 @@ SolveOutcome SolverBoard::branchStep(const AnswerPrinter* printer) {
     // The scratch solve loops' own passes are worked out from this board's regions.
     RegionMap regions;
     regions.build(uf, stride);
+    // The scratch solve loops' trial steps, one set for all of them.
+    SolverBoard innerScratch;
+    RegionMap innerRegions;
     LabelPairs pairs{uf};
     while (pairs.next()) {
         const int32_t a = pairs.a;
@@ -90,7 +93,7 @@ SolveOutcome SolverBoard::branchStep(const AnswerPrinter* printer) {
             scratch.copyFrom(*this);
             scratch.sourceRegions = &regions;
             scratch.uf.relate(a, b, assumed);
-            if (scratch.solveLoop(nullptr) == SolveOutcome::FAILED) {
+            if (scratch.solveLoop(nullptr, innerScratch, innerRegions) == SolveOutcome::FAILED) {
                 uf.relate(a, b, assumed == SAME ? DIFFERENT : SAME);
                 ++trialCount;
                 return solveLoop(printer);

@@ -125,11 +125,12 @@ struct SolverBoard {
     // First-level search: decides one relation by refuting its opposite with propagate on scratch.
     // regions receives this board's regions, from which the scratch board's passes are worked out.
     bool trialStep(SolverBoard& scratch, RegionMap& regions);
-    bool trialStep(SolverBoard& scratch);
 
     // Propagation and trial steps until solved (FOUND), stuck or contradicted (FAILED). A null
-    // printer means print nothing.
+    // printer means print nothing. The second form runs its trial steps on the caller's scratch
+    // board and region map, for a caller that solves many boards in a row.
     SolveOutcome solveLoop(const AnswerPrinter* printer);
+    SolveOutcome solveLoop(const AnswerPrinter* printer, SolverBoard& scratch, RegionMap& regions);
 
     // Second-level search: decides one relation by refuting its opposite with a whole solve loop,
     // then runs the solve loop on this board and returns its outcome. FAILED when no pair is

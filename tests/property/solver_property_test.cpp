@@ -16,6 +16,7 @@
 #include "creator/loop_builder.h"
 #include "creator/shared_random.h"
 #include "solver/clue_grid.h"
+#include "solver/region_map.h"
 #include "solver/solve_entry.h"
 #include "solver/solver_board.h"
 #include "tests/support/loop_shape.h"
@@ -132,7 +133,8 @@ std::string checkStepwise(const TrueLoop& loop, const ClueGrid& problem) {
     if (!board.propagate()) return "propagate: false on a problem with an answer";
     fault = wrongRelation(board, loop, "propagate");
     SolverBoard scratch;
-    while (fault.empty() && board.uf.setCount > 1 && board.trialStep(scratch)) {
+    RegionMap regions;
+    while (fault.empty() && board.uf.setCount > 1 && board.trialStep(scratch, regions)) {
         fault = wrongRelation(board, loop, "trialStep");
         if (fault.empty() && !board.propagate()) return "propagate after a trial step: false";
         if (fault.empty()) fault = wrongRelation(board, loop, "propagate after a trial step");

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "solver/label_pairs.h"
+#include "solver/region_map.h"
 #include "solver/solve_entry.h"
 #include "tests/solver/test_boards.h"
 
@@ -39,7 +40,8 @@ TEST(Search, BoardWithOneSetHasNothingToTry) {
     ASSERT_TRUE(t.board.propagate());
     ASSERT_EQ(t.board.uf.setCount, 1);
     SolverBoard scratch;
-    EXPECT_FALSE(t.board.trialStep(scratch));
+    RegionMap regions;
+    EXPECT_FALSE(t.board.trialStep(scratch, regions));
     EXPECT_EQ(t.board.trialCount, 0);
     EXPECT_EQ(t.board.branchStep(nullptr), SolveOutcome::FAILED);
 }
@@ -49,6 +51,7 @@ TEST(Search, CopyRefersToTheSourceCluesAndKeepsItsCounters) {
     t.board.trialCount = 4;
     t.board.scanCount = 2;
     SolverBoard scratch;
+    RegionMap regions;
     scratch.copyFrom(t.board);
     EXPECT_EQ(scratch.clues, t.board.clues);
     EXPECT_EQ(scratch.ownsClues, 0);
