@@ -18,22 +18,16 @@ bool RemovalJudge::clearingMaySeed(const SolverBoard& board, int32_t x, int32_t 
 void RemovalJudge::judge(const SolverBoard& board, JudgeBy by) {
     const int32_t s = board.stride;
     const size_t count = removals.size();
-    // The first visit that reads each clue otherwise than no clue: its own cell's, a side
-    // neighbouring 1's (which tells a 1 and a 3 from the rest), a side or diagonal neighbouring
-    // 2's (which tells a 3 from the rest).
+    // The first visit that reads each clue otherwise than no clue: its own cell's, or that of a
+    // neighbour of rules::forEachClueReader.
     firstReads.resize(count);
     for (size_t k = 0; k < count; ++k) {
         const int32_t p = board.cellIndex(removals[k].x, removals[k].y);
         const uint8_t clue = board.clues[p];
         assert(clue <= 3 && !clearingMaySeed(board, removals[k].x, removals[k].y));
         int32_t first = p;
-        for (const int32_t d : {1, -1, s, -s, s + 1, s - 1, -s + 1, -s - 1}) {
-            const uint8_t reader = board.clues[p + d];
-            const bool side = d == 1 || d == -1 || d == s || d == -s;
-            if ((side && reader == 1 && (clue == 1 || clue == 3)) || (reader == 2 && clue == 3)) {
-                first = std::min(first, p + d);
-            }
-        }
+        rules::forEachClueReader(board.clues, p, s, clue,
+                                 [&](int32_t cell) { first = std::min(first, cell); });
         firstReads[k] = first;
     }
     order.resize(count);

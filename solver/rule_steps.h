@@ -214,4 +214,21 @@ VARNEL_FORCED_INLINE inline void visitCell(Context& r, uint8_t& done, int32_t i,
     forEachRotation(s, [&](int32_t a, int32_t b) VARNEL_FORCED_INLINE { corner(r, i, a, b); });
 }
 
+// Calls fn(cell) for every neighbour of cell p whose visit reads a clue v at p otherwise than as
+// no clue: a side neighbouring 1 tells a 1 or a 3 from the rest, a side or diagonal neighbouring 2
+// tells a 3 from the rest. Side neighbours first, then diagonal ones. The visit of p itself reads
+// its clue too; that one is left to the caller.
+template <class Fn>
+inline void forEachClueReader(const uint8_t* clues, int32_t p, int32_t s, uint8_t v, Fn&& fn) {
+    for (const int32_t d : {1, -1, s, -s}) {
+        const uint8_t reader = clues[p + d];
+        if ((reader == 1 && (v == 1 || v == 3)) || (reader == 2 && v == 3)) fn(p + d);
+    }
+    if (v == 3) {
+        for (const int32_t d : {s + 1, s - 1, -s + 1, -s - 1}) {
+            if (clues[p + d] == 2) fn(p + d);
+        }
+    }
+}
+
 }  // namespace varnel::rules

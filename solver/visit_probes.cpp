@@ -7,9 +7,8 @@
 
 namespace varnel {
 
-// The cells whose visits read a candidate's clue: the candidate's own cell; a neighbouring 1,
-// which looks at a side neighbour's 1 or 3; a neighbouring 2, which looks at a 3 on any of its
-// eight neighbours. Other clue values read there act as no clue.
+// The cells whose visits read a candidate's clue: the candidate's own cell, then the neighbours of
+// rules::forEachClueReader. Other clue values read there act as no clue.
 void CandidateJudge::findClueReads(const SolverBoard& board) {
     const int32_t s = board.stride;
     for (size_t k = 0; k < candidates.size(); ++k) {
@@ -19,18 +18,8 @@ void CandidateJudge::findClueReads(const SolverBoard& board) {
         const int32_t p = board.cellIndex(candidate.x, candidate.y);
         run.readCount = 0;
         run.reads[run.readCount++] = p;
-        for (const int32_t d : {1, -1, s, -s}) {
-            const uint8_t clue = board.clues[p + d];
-            if ((clue == 1 && (candidate.value == 1 || candidate.value == 3)) ||
-                (clue == 2 && candidate.value == 3)) {
-                run.reads[run.readCount++] = p + d;
-            }
-        }
-        if (candidate.value == 3) {
-            for (const int32_t d : {s + 1, s - 1, -s + 1, -s - 1}) {
-                if (board.clues[p + d] == 2) run.reads[run.readCount++] = p + d;
-            }
-        }
+        rules::forEachClueReader(board.clues, p, s, candidate.value,
+                                 [&](int32_t cell) { run.reads[run.readCount++] = cell; });
     }
 }
 
@@ -50,7 +39,8 @@ void CandidateJudge::markProbes(const SolverBoard& board) {
 void CandidateJudge::probeVisit(int32_t i, int32_t reference, bool contradiction) {
     const int32_t s = base.stride;
     const uint8_t* clues = base.clues;
-    // The candidates that follow the base run and whose clue this visit reads.
+    // The candidates that follow the base run and whose clue this visit reads: the readers of
+    // rules::forEachClueReader, seen from the reading cell.
     int32_t probes[9];
     int32_t count = 0;
     auto consider = [&](int32_t cell, bool (*reads)(uint8_t)) {
