@@ -98,21 +98,10 @@ bool CandidateJudge::seedApart(const SolverBoard& board, int32_t k) {
     branch.placeClue(candidate.x, candidate.y, candidate.value);
     branch.clues[board.cellIndex(candidate.x, candidate.y)] = NO_BOARD_CLUE;
     DeltaRun& run = runs[k];
-    const uint16_t* own = branch.uf.tags();
-    const uint16_t* tag = board.uf.tags();
-    int32_t count = 0;
-    for (int32_t j = 0; j < board.cellCount; ++j) {
-        if (own[j] == tag[j] && branch.done[j] == board.done[j]) continue;
-        if (count == entryLimit) return false;
-        run.entries[count++] =
-            DeltaEntry{j, own[j], branch.done[j], static_cast<uint8_t>(own[j] != tag[j])};
-    }
-    run.entryCount = count;
-    run.setOffset = branch.uf.setCount - board.uf.setCount;
+    if (!differencesInto(branch, board, run)) return false;
     run.reference = branch.uf.setCount;  // its propagate starts after the placing
     run.relabelCursor = 0;
     run.lastPlayed = -1;
-    run.contradiction = branch.uf.contradiction;
     course[k] = Course::DELTA;
     deltas.push_back(k);
     return true;

@@ -269,6 +269,10 @@ struct CandidateJudge {
     // A candidate whose placing seeds relations: when the placing changes only a few cells it
     // runs as a delta run from the start of the base run; false when it must run alone.
     bool seedApart(const SolverBoard& board, int32_t k);
+    // Writes the cells where own differs from from (tag or done flag) into run's entries, with
+    // the set offset and own's contradiction flag; false, run's counts untouched, when they are
+    // more than entryLimit.
+    bool differencesInto(const SolverBoard& own, const SolverBoard& from, DeltaRun& run) const;
     void runBase(JudgeBy by);
     // One sweep of the base run, recording every visit, with the probes at every visit that reads
     // the clue of a candidate that follows, and the plays of the delta runs.

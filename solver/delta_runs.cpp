@@ -353,35 +353,35 @@ CandidateJudge::Apart CandidateJudge::toBoard(int32_t k, int32_t resume) {
     return a;
 }
 
+bool CandidateJudge::differencesInto(const SolverBoard& own, const SolverBoard& from,
+                                     DeltaRun& run) const {
+    const uint16_t* tag = own.uf.tags();
+    const uint16_t* fromTag = from.uf.tags();
+    int32_t count = 0;
+    for (int32_t j = 0; j < own.cellCount; ++j) {
+        if (tag[j] == fromTag[j] && own.done[j] == from.done[j]) continue;
+        if (count == entryLimit) return false;
+        run.entries[count++] =
+            DeltaEntry{j, tag[j], own.done[j], static_cast<uint8_t>(tag[j] != fromTag[j])};
+    }
+    run.entryCount = count;
+    run.setOffset = own.uf.setCount - from.uf.setCount;
+    run.contradiction = own.uf.contradiction;
+    return true;
+}
+
 void CandidateJudge::boardsToDeltas(int32_t reference) {
-    const uint16_t* baseTag = base.uf.tags();
-    const uint8_t* baseDone = base.done.data();
     size_t kept = 0;
     for (const Apart& a : apart) {
-        const SolverBoard& own = boards[a.board];
-        const uint16_t* tag = own.uf.tags();
         DeltaRun& run = runs[a.candidate];
-        int32_t count = 0;
-        bool fits = true;
-        for (int32_t j = 0; j < own.cellCount && fits; ++j) {
-            if (tag[j] == baseTag[j] && own.done[j] == baseDone[j]) continue;
-            if (count == entryLimit) {
-                fits = false;
-                break;
-            }
-            run.entries[count++] =
-                DeltaEntry{j, tag[j], own.done[j], static_cast<uint8_t>(tag[j] != baseTag[j])};
-        }
-        if (!fits) {
+        if (!differencesInto(boards[a.board], base, run)) {
             apart[kept++] = a;
             continue;
         }
-        run.entryCount = count;
-        run.setOffset = own.uf.setCount - base.uf.setCount;
         run.reference = a.reference;
-        run.contradiction = own.uf.contradiction;
         freeBoards.push_back(a.board);
-        if (count == 0 && a.reference == reference && run.contradiction == base.uf.contradiction) {
+        if (run.entryCount == 0 && a.reference == reference &&
+            run.contradiction == base.uf.contradiction) {
             course[a.candidate] = Course::FOLLOWS;  // back on the base run's course
             continue;
         }
