@@ -104,12 +104,6 @@ void RegionLoopBuilder::removeFromFrontier(int32_t c) {
     frontierSlot[c] = NOT_LISTED;
 }
 
-bool RegionLoopBuilder::inGrid(int32_t c) const {
-    const int32_t x = c % stride;
-    const int32_t y = c / stride;
-    return x >= 1 && x <= width && y >= 1 && y <= height;
-}
-
 void RegionLoopBuilder::join(int32_t c) {
     inside[c] = 1;
     ++insideCount;
@@ -119,7 +113,7 @@ void RegionLoopBuilder::join(int32_t c) {
     const int32_t s = stride;
     for (const int32_t d : {-s, -s + 1, 1, s + 1, s, s - 1, -1, -s - 1}) {
         const int32_t q = c + d;
-        if (inside[q] || frontierSlot[q] != NOT_LISTED || !inGrid(q)) continue;
+        if (inside[q] || frontierSlot[q] != NOT_LISTED) continue;
         if ((ringMask(q) & SIDE_BITS) != 0) addToFrontier(q);
     }
 }
@@ -127,6 +121,15 @@ void RegionLoopBuilder::join(int32_t c) {
 void RegionLoopBuilder::grow() {
     std::fill(inside.begin(), inside.end(), 0);
     std::fill(frontierSlot.begin(), frontierSlot.end(), NOT_LISTED);
+    // The border ring never joins.
+    for (int32_t x = 0; x < stride; ++x) {
+        frontierSlot[x] = KEPT_OUTSIDE;
+        frontierSlot[(height + 1) * stride + x] = KEPT_OUTSIDE;
+    }
+    for (int32_t y = 1; y <= height; ++y) {
+        frontierSlot[y * stride] = KEPT_OUTSIDE;
+        frontierSlot[y * stride + width + 1] = KEPT_OUTSIDE;
+    }
     frontier.clear();
     insideCount = 0;
 
@@ -147,11 +150,11 @@ void RegionLoopBuilder::grow() {
     // a pocket covers at most 9 cells), taken in index order.
     int32_t freeCells = 0;
     for (int32_t c = 0; c < static_cast<int32_t>(inside.size()); ++c)
-        freeCells += inGrid(c) && frontierSlot[c] != KEPT_OUTSIDE;
+        freeCells += frontierSlot[c] != KEPT_OUTSIDE;
     int32_t skip = random->draw(freeCells);
     int32_t start = stride + 1;
     for (;; ++start) {
-        if (!inGrid(start) || frontierSlot[start] == KEPT_OUTSIDE) continue;
+        if (frontierSlot[start] == KEPT_OUTSIDE) continue;
         if (skip-- == 0) break;
     }
     join(start);

@@ -36,7 +36,7 @@ struct RegionLoopBuilder {
     std::vector<int32_t> frontier;      // outside cells with an inside side neighbour that may
                                         // join, in the order they were found (swap-removed)
     std::vector<int32_t> frontierSlot;  // [0, paddedCells): index in frontier; -1 not listed,
-                                        // -2 kept outside for this growth
+                                        // -2 kept outside for this growth (the border ring too)
     uint8_t* fullClues = nullptr;       // [0, W x H): caller's grid, receives every side count
     int32_t width = 0;                  // W, at least 3
     int32_t height = 0;                 // H, at least 3
@@ -58,7 +58,6 @@ struct RegionLoopBuilder {
   private:
     // One growth from cleared arrays: pockets, a start cell, then joins until none is possible.
     void grow();
-    bool inGrid(int32_t c) const;
     void addToFrontier(int32_t c);
     void removeFromFrontier(int32_t c);
     void join(int32_t c);
