@@ -126,9 +126,9 @@ void RegionLoopBuilder::grow() {
         frontierSlot[x] = KEPT_OUTSIDE;
         frontierSlot[(height + 1) * stride + x] = KEPT_OUTSIDE;
     }
-    for (int32_t y = 1; y <= height; ++y) {
-        frontierSlot[y * stride] = KEPT_OUTSIDE;
-        frontierSlot[y * stride + width + 1] = KEPT_OUTSIDE;
+    for (int32_t rowStart = stride; rowStart <= height * stride; rowStart += stride) {
+        frontierSlot[rowStart] = KEPT_OUTSIDE;
+        frontierSlot[rowStart + width + 1] = KEPT_OUTSIDE;
     }
     frontier.clear();
     insideCount = 0;
