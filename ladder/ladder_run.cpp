@@ -1,0 +1,221 @@
+#include "ladder/ladder_run.h"
+
+#include <algorithm>
+
+#include "ladder/techniques.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr size_t SCOPE_COUNT = static_cast<size_t>(TechniqueScope::WHOLE) + 1;
+
+size_t scopeIndex(TechniqueScope scope) {
+    return static_cast<size_t>(scope);
+}
+
+// Places a technique of the scope can look at.
+int32_t placeCount(const BoardLayout& l, TechniqueScope scope) {
+    switch (scope) {
+        case TechniqueScope::POINT:
+            return l.pointCount;
+        case TechniqueScope::COLOUR_SIDE:
+        case TechniqueScope::LOOP_SIDE:
+            return l.sideCount;
+        case TechniqueScope::WHOLE:
+            return 0;
+        default:
+            return l.cellCount;
+    }
+}
+
+void pushAll(LadderRun& run, TechniqueScope scope, int32_t place) {
+    for (const int32_t t : run.listedBy[scopeIndex(scope)])
+        run.lists[t].push(place);
+}
+
+void pushCell(LadderRun& run, int32_t cell) {
+    if (cell == run.layout.outside) return;
+    if (run.layout.clue[cell] <= 3) pushAll(run, TechniqueScope::CLUE, cell);
+    pushAll(run, TechniqueScope::CELL, cell);
+}
+
+// Lists again the places the state's changes may have opened up for a technique.
+void absorbChanges(LadderRun& run) {
+    const BoardLayout& l = run.layout;
+    PencilState& s = run.state;
+    for (size_t i = 0; i < s.changes.size(); ++i) {
+        const Change change = s.changes[i];
+        switch (change.kind) {
+            case ChangeKind::SIDE: {
+                for (const int32_t c : l.sideCells[change.index])
+                    pushCell(run, c);
+                for (const int32_t p : l.sidePoints[change.index])
+                    pushAll(run, TechniqueScope::POINT, p);
+                if (s.sides[change.index] == SideState::ON) {
+                    for (const int32_t side : run.deferredLoopSides)
+                        pushAll(run, TechniqueScope::LOOP_SIDE, side);
+                    run.deferredLoopSides.clear();
+                }
+                break;
+            }
+            case ChangeKind::PAIR: {
+                const int32_t cell = change.index / 4;
+                pushCell(run, cell);
+                pushAll(run, TechniqueScope::POINT, l.cellPoints[cell][change.index % 4]);
+                pushAll(run, TechniqueScope::COLOUR_CELL, cell);
+                break;
+            }
+            case ChangeKind::COLOUR_SIDE:
+                pushAll(run, TechniqueScope::COLOUR_SIDE, change.index);
+                break;
+            case ChangeKind::COLOUR_CELL:
+                if (l.clue[change.index] <= 3)
+                    pushAll(run, TechniqueScope::COLOUR_CLUE, change.index);
+                pushAll(run, TechniqueScope::COLOUR_CELL, change.index);
+                break;
+            case ChangeKind::LOOP_END:
+                pushAll(run, TechniqueScope::LOOP_SIDE, change.index);
+                break;
+        }
+    }
+    s.changes.clear();
+}
+
+}  // namespace
+
+bool LadderRun::decide(int32_t side, SideState value) {
+    if (recording() && state.sides[side] == SideState::OPEN) {
+        (value == SideState::ON ? step.on : step.off).push_back(side);
+    }
+    return state.setSide(side, value);
+}
+
+bool LadderRun::narrowPair(int32_t cell, int corner, uint8_t counts) {
+    if (recording()) {
+        const uint8_t now = state.pairs[static_cast<size_t>(cell) * 4 + corner];
+        if ((now & counts) != now) {
+            step.pairs.push_back({cell, corner, static_cast<uint8_t>(now & counts)});
+        }
+    }
+    return state.narrowPair(cell, corner, counts);
+}
+
+bool LadderRun::relate(int32_t a, int32_t b, bool different) {
+    if (recording() && state.relation(a, b) < 0) step.relations.push_back({a, b, different});
+    return state.relate(a, b, different);
+}
+
+void startLadder(LadderRun& run, const uint8_t* grid, int32_t width, int32_t height,
+                 RecordMode mode, int32_t highestRank) {
+    layOut(grid, width, height, run.layout);
+    const BoardLayout& l = run.layout;
+    run.state.start(l);
+    run.mode = mode;
+    run.depth = 0;
+    run.recordDepth = 0;
+    run.step = StepRecord{};
+    run.steps.clear();
+    run.trialChains.clear();
+    run.deferredLoopSides.clear();
+    run.work = 0;
+    // Trials have no places of their own: lists are kept for the ranks below them.
+    run.listRank = std::min(highestRank, RANK_HARD);
+
+    const auto techniques = ladderTechniques();
+    run.counts.assign(techniques.size(), 0);
+    run.lists.resize(techniques.size());
+    run.listedBy.assign(SCOPE_COUNT, {});
+    for (size_t t = 0; t < techniques.size(); ++t) {
+        WorkList& list = run.lists[t];
+        list.places.clear();
+        list.head = 0;
+        const bool listed =
+            techniques[t].rank <= run.listRank && techniques[t].scope != TechniqueScope::WHOLE;
+        list.queued.assign(listed ? static_cast<size_t>(placeCount(l, techniques[t].scope)) : 0, 0);
+        if (listed)
+            run.listedBy[scopeIndex(techniques[t].scope)].push_back(static_cast<int32_t>(t));
+    }
+    // At the start every clue and every point is worth a look.
+    for (const int32_t c : l.clueCells)
+        pushAll(run, TechniqueScope::CLUE, c);
+    for (int32_t p = 0; p < l.pointCount; ++p)
+        pushAll(run, TechniqueScope::POINT, p);
+}
+
+bool placeSides(LadderRun& run, const std::vector<SideState>& sides) {
+    for (int32_t s = 0; s < run.layout.sideCount; ++s) {
+        if (sides[s] != SideState::OPEN && !run.state.setSide(s, sides[s])) return false;
+    }
+    return true;
+}
+
+void clearWorkLists(LadderRun& run) {
+    for (WorkList& list : run.lists)
+        list.clear();
+}
+
+LadderEnd runLadder(LadderRun& run, int32_t highestRank, int64_t stepLimit, int64_t* stepsTaken) {
+    const auto techniques = ladderTechniques();
+    const int32_t count = static_cast<int32_t>(techniques.size());
+    int64_t steps = 0;
+    LadderEnd end = LadderEnd::STUCK;
+    for (;;) {
+        absorbChanges(run);
+        if (run.state.contradiction) {
+            end = LadderEnd::CONTRADICTION;
+            break;
+        }
+        if (run.state.solved()) {
+            end = LadderEnd::SOLVED;
+            break;
+        }
+        if (steps >= stepLimit || run.work >= run.workBudget) {
+            end = LadderEnd::LIMIT;
+            break;
+        }
+        // The simplest technique that decides something, at the first of its places that lets it.
+        int32_t applied = -1;
+        for (int32_t t = 0; t < count && applied < 0; ++t) {
+            const Technique& technique = techniques[t];
+            if (technique.rank > highestRank) break;
+            if (!run.leftOut.empty() && run.leftOut[t]) continue;
+            if (technique.scope == TechniqueScope::WHOLE) {
+                if (technique.apply(run, -1)) applied = t;
+                continue;
+            }
+            WorkList& list = run.lists[t];
+            while (!list.empty()) {
+                if (technique.apply(run, list.pop())) {
+                    applied = t;
+                    break;
+                }
+            }
+        }
+        if (applied < 0) {
+            end = run.work >= run.workBudget ? LadderEnd::LIMIT : LadderEnd::STUCK;
+            break;
+        }
+        ++steps;
+        ++run.work;
+        if (run.depth == 0) ++run.counts[applied];
+        if (run.recording()) {
+            run.step.technique = applied;
+            run.steps.push_back(std::move(run.step));
+            run.step = StepRecord{};
+        }
+    }
+    if (stepsTaken != nullptr) *stepsTaken = steps;
+    return end;
+}
+
+bool runToNextDecision(LadderRun& run, int32_t highestRank, LadderEnd& end) {
+    for (;;) {
+        int64_t taken = 0;
+        end = runLadder(run, highestRank, 1, &taken);
+        if (taken == 0) return false;
+        if (run.steps.empty() || run.steps.back().decidesSomething()) return true;
+    }
+}
+
+}  // namespace varnel
