@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "checker/problem_check.h"
+#include "companion/difficulty_report.h"
 #include "companion/exit_status.h"
 #include "companion/inputs.h"
 #include "companion/progress.h"
 #include "companion/subcommands.h"
 #include "creator/grading.h"
+#include "ladder/difficulty.h"
 #include "textio/ascii_drawing.h"
 #include "textio/line_problem.h"
 
@@ -40,9 +42,10 @@ struct CheckInput {
 
 // What checking one problem found.
 struct ProblemReport {
-    CheckResult check;                  // the verdict and its answers
-    std::optional<ProblemGrade> grade;  // the creator's grade, for a graded unique problem
-    double milliseconds = 0;            // wall time of the check and the grade
+    CheckResult check;                     // the verdict and its answers
+    std::optional<ProblemGrade> grade;     // the creator's grade, for a graded unique problem
+    std::optional<Difficulty> difficulty;  // the ladder's grade, for a graded unique problem
+    double milliseconds = 0;               // wall time of the check and the grade
 };
 
 // The verdict, then, for a unique problem, the grade; item names the problem on the progress
@@ -57,6 +60,8 @@ ProblemReport checkOne(const InputProblem& problem, bool grade, int64_t index,
     progress.begin(index, item);
     report.check = checkProblem(problem.grid.data(), problem.width, problem.height);
     if (grade && report.check.verdict == Verdict::UNIQUE) {
+        progress.begin(index, item + ", unique: its difficulty");
+        report.difficulty = gradeDifficulty(problem.grid.data(), problem.width, problem.height);
         progress.begin(index, item + ", unique: the solver's grade");
         report.grade = gradeProblem(problem.grid.data(), problem.width, problem.height);
     }
@@ -126,6 +131,7 @@ std::string textReport(const CheckInput& input, const ProblemReport& report) {
                        std::to_string(p.height) + " " + verdictName(report.check.verdict);
     switch (report.check.verdict) {
         case Verdict::UNIQUE:
+            if (report.difficulty) text += ", " + difficultyText(*report.difficulty);
             if (report.grade) {
                 text += ", level " + std::to_string(report.grade->level) + " (score " +
                         std::to_string(report.grade->score) + "), " + solverText(*report.grade);
@@ -176,6 +182,7 @@ std::string jsonReport(const CheckInput& input, const ProblemReport& report) {
     for (const CellColours& answer : report.check.answers)
         answers.push_back(answerRows(answer, p.width, p.height));
     object["answers"] = std::move(answers);
+    if (report.difficulty) object["difficulty"] = difficultyJson(*report.difficulty);
     if (report.grade) {
         const ProblemGrade& g = *report.grade;
         object["score"] = g.score;

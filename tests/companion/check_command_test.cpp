@@ -3,9 +3,12 @@
 // prints checked by the tests' own answer checker (tests/checker/answer_shape.h), which shares
 // nothing with the checker under test.
 #include <gtest/gtest.h>
+
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdio>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -15,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "ladder/techniques.h"
+#include "ladder/techniques.h"
 #include "solver/clue_grid.h"
 #include "tests/checker/answer_shape.h"
 #include "tests/support/scratch_run.h"
@@ -150,18 +155,37 @@ TEST_F(Check, GoldenVerdictsInTextAndJson) {
 
         EXPECT_EQ(o.contains("score"), verdict == "unique");
         EXPECT_EQ(o.contains("solver"), verdict == "unique");
+        EXPECT_EQ(o.contains("difficulty"), verdict == "unique");
         if (verdict == "unique") {
             EXPECT_EQ(o.at("level"), o.at("score").get<int>() / 10 + 1);
             const std::string result = o.at("solver").at("result");
             EXPECT_TRUE(result == "found" || result == "stopped" || result == "failed");
+            // Every unique golden problem is within the ladder's reach.
+            const json& d = o.at("difficulty");
+            const int rank = d.at("rank");
+            const double rating = d.at("rating");
+            EXPECT_EQ(d.at("name"), varnel::rankName(rank));
+            EXPECT_TRUE(rank >= 1 && rank <= 5);
+            EXPECT_TRUE(rating >= rank && rating < rank + 1) << rating;
+            int steps = 0;
+            for (const auto& [name, count] : d.at("techniques").items()) {
+                EXPECT_GT(count.get<int>(), 0) << name;
+                steps += count.get<int>();
+            }
+            EXPECT_GT(steps, 0);
         }
 
         ASSERT_LT(at, text.size());
         const std::string size = std::to_string(clues.width) + "x" + std::to_string(clues.height);
         EXPECT_EQ(text[at].rfind(place + ": " + size + " " + verdict, 0), 0u) << text[at];
         if (verdict == "unique") {
-            const std::string grade =
-                ", level " + o.at("level").dump() + " (score " + o.at("score").dump() + "), ";
+            char rating[16];
+            std::snprintf(rating, sizeof rating, "%.2f",
+                          o.at("difficulty").at("rating").get<double>());
+            const std::string grade = ", difficulty " +
+                                      o.at("difficulty").at("name").get<std::string>() +
+                                      " (rating " + rating + "), level " + o.at("level").dump() +
+                                      " (score " + o.at("score").dump() + "), ";
             EXPECT_NE(text[at].find(grade), std::string::npos) << text[at];
         }
         ++at;
@@ -262,7 +286,7 @@ TEST_F(Check, MalformedProblemIsReportedAndTheRestChecked) {
         << run.errors;
     const std::vector<std::string> lines = linesOf(run.out);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].rfind("mixed.txt:1: 16x12 unique, level ", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[0].rfind("mixed.txt:1: 16x12 unique, difficulty ", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1], "mixed.txt:3: 16x12 none, no loop meets every clue");
 }
 
@@ -288,7 +312,7 @@ TEST_F(Check, LiteralProblemsAndStandardInput) {
         EXPECT_EQ(o.at("score"), objects[3].at("score"));
     }
     const ProgramRun text = varnel("check '" + url + "'");
-    EXPECT_EQ(text.out.rfind(url + ": 16x12 unique, level ", 0), 0u) << text.out;
+    EXPECT_EQ(text.out.rfind(url + ": 16x12 unique, difficulty ", 0), 0u) << text.out;
 }
 
 // varnel convert draws answers from the same check: a unique problem's loop, nothing but a warning
