@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "ladder/techniques.h"
-#include "ladder/techniques.h"
 #include "solver/clue_grid.h"
 #include "tests/checker/answer_shape.h"
 #include "tests/support/scratch_run.h"
