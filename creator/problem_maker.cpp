@@ -5,8 +5,7 @@
 
 #include "creator/clue_reducer.h"
 #include "creator/judge_threads.h"
-#include "creator/loop_builder.h"
-#include "creator/region_builder.h"
+#include "creator/loop_source.h"
 #include "solver/solver_board.h"
 
 namespace varnel {
@@ -16,30 +15,6 @@ namespace {
 // The lowest minSets: with it addClues turns to propagation once one sweep leaves a single set
 // short of solved.
 constexpr int32_t MIN_PROPAGATION_SETS = 2;
-
-// The builder of one attempt: one of the two, bound to the full clue grid.
-struct LoopSource {
-    LoopBuilderKind kind = LoopBuilderKind::STRIP;
-    RandomLoopBuilder strips;
-    RegionLoopBuilder region;
-
-    void bind(LoopBuilderKind k, uint8_t* clues, int32_t w, int32_t h, SharedRandom* random) {
-        kind = k;
-        if (kind == LoopBuilderKind::STRIP) {
-            strips.bind(clues, w, h, random);
-        } else {
-            region.bind(clues, w, h, random);
-        }
-    }
-
-    void buildLoop() {
-        if (kind == LoopBuilderKind::STRIP) {
-            strips.buildLoop();
-        } else {
-            region.buildLoop();
-        }
-    }
-};
 
 }  // namespace
 

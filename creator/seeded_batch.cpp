@@ -13,15 +13,16 @@ uint64_t splitMix64(uint64_t x) {
     return z ^ (z >> 31);
 }
 
-uint32_t problemSeed(uint64_t seed, uint64_t index) {
-    return static_cast<uint32_t>(splitMix64(splitMix64(seed) ^ index) >> 32);
+uint64_t problemState(uint64_t seed, uint64_t index) {
+    return splitMix64(splitMix64(seed) ^ index);
 }
 
 bool makeSeededProblem(uint64_t seed, uint64_t index, int32_t width, int32_t height,
                        LevelRange levels, LoopBuilderKind kind, int32_t maxTries,
                        SeededProblem& out, const std::atomic<bool>* stop, int32_t judgeThreads) {
     assert(loopBuilderFits(kind, width, height) && maxTries >= 1);
-    SharedRandom random(problemSeed(seed, index));
+    SharedRandom random;
+    random.seedWide(problemState(seed, index));
     out.grid.assign(static_cast<size_t>(width) * static_cast<size_t>(height), NO_CLUE);
     out.levelsReached.fill(0);
     out.stopped = false;
@@ -41,6 +42,37 @@ bool makeSeededProblem(uint64_t seed, uint64_t index, int32_t width, int32_t hei
         out.level = grade.level;
         ++out.levelsReached[out.level];
         if (levels.contains(out.level)) return true;
+    }
+    out.tries = maxTries;
+    return false;
+}
+
+bool makeSeededProblemOfDifficulty(uint64_t seed, uint64_t index, int32_t width, int32_t height,
+                                   DifficultyRange ranks, LoopBuilderKind kind, int32_t maxTries,
+                                   SeededProblem& out, const std::atomic<bool>* stop) {
+    assert(loopBuilderFits(kind, width, height) && maxTries >= 1);
+    SharedRandom random;
+    random.seedWide(problemState(seed, index));
+    out.grid.assign(static_cast<size_t>(width) * static_cast<size_t>(height), NO_CLUE);
+    out.levelsReached.fill(0);
+    out.ranksReached.fill(0);
+    out.stopped = false;
+    DifficultyMaker maker;
+    for (out.tries = 1; out.tries <= maxTries; ++out.tries) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
+            out.stopped = true;
+            return false;
+        }
+        if (!makeProblemOfDifficulty(random, width, height, ranks, kind, out.grid.data(),
+                                     out.difficulty, maker)) {
+            continue;
+        }
+        ++out.ranksReached[out.difficulty.rank];
+        if (!ranks.contains(out.difficulty.rank)) continue;
+        out.level = gradeLevel(out.grid.data(), width, height);
+        out.score = 0;
+        ++out.levelsReached[out.level];
+        return true;
     }
     out.tries = maxTries;
     return false;

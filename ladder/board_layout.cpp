@@ -4,8 +4,34 @@
 
 namespace varnel {
 
+namespace {
+
+// The tables that depend on the clues: what a new problem of the same size changes.
+void layOutClues(const uint8_t* grid, BoardLayout& l) {
+    l.clue.assign(grid, grid + l.cellCount);
+    l.clueCells.clear();
+    for (int32_t c = 0; c < l.cellCount; ++c) {
+        if (l.clue[c] > 3) l.clue[c] = NO_CLUE;
+        if (l.clue[c] <= 3) l.clueCells.push_back(c);
+    }
+    for (int32_t p = 0; p < l.pointCount; ++p) {
+        uint8_t clues = 0;
+        for (const int32_t c : l.pointCells[p]) {
+            if (c >= 0 && l.clue[c] <= 3) clues |= static_cast<uint8_t>(1u << l.clue[c]);
+        }
+        l.pointClues[p] = clues;
+    }
+}
+
+}  // namespace
+
 void layOut(const uint8_t* grid, int32_t width, int32_t height, BoardLayout& layout) {
     BoardLayout& l = layout;
+    // Thinning lays out problem after problem of one size: only the clues change.
+    if (l.width == width && l.height == height && !l.cellSides.empty()) {
+        layOutClues(grid, l);
+        return;
+    }
     l.width = width;
     l.height = height;
     l.cellCount = width * height;
@@ -13,13 +39,6 @@ void layOut(const uint8_t* grid, int32_t width, int32_t height, BoardLayout& lay
     l.pointCount = varnel::pointCount(width, height);
     l.outside = l.cellCount;
     const int32_t edge = l.sideCount;
-
-    l.clue.assign(grid, grid + l.cellCount);
-    l.clueCells.clear();
-    for (int32_t c = 0; c < l.cellCount; ++c) {
-        if (l.clue[c] > 3) l.clue[c] = NO_CLUE;
-        if (l.clue[c] <= 3) l.clueCells.push_back(c);
-    }
 
     l.cellSides.resize(static_cast<size_t>(l.cellCount));
     l.cellPoints.resize(static_cast<size_t>(l.cellCount));
@@ -33,8 +52,19 @@ void layOut(const uint8_t* grid, int32_t width, int32_t height, BoardLayout& lay
         }
     }
 
+    l.cornerPairs.resize(static_cast<size_t>(l.cellCount) * 4);
+    for (int32_t c = 0; c < l.cellCount; ++c) {
+        const auto& s = l.cellSides[c];
+        auto* pairs = &l.cornerPairs[static_cast<size_t>(c) * 4];
+        pairs[0] = {s[TOP], s[LEFT]};
+        pairs[1] = {s[TOP], s[RIGHT]};
+        pairs[2] = {s[RIGHT], s[BOTTOM]};
+        pairs[3] = {s[BOTTOM], s[LEFT]};
+    }
+
     l.pointSides.resize(static_cast<size_t>(l.pointCount));
     l.pointCells.resize(static_cast<size_t>(l.pointCount));
+    l.pointClues.resize(static_cast<size_t>(l.pointCount));
     for (int32_t py = 0; py <= height; ++py) {
         for (int32_t px = 0; px <= width; ++px) {
             const int32_t p = py * (width + 1) + px;
@@ -70,6 +100,7 @@ void layOut(const uint8_t* grid, int32_t width, int32_t height, BoardLayout& lay
         }
     }
     l.sideCells[edge] = {l.outside, l.outside};
+    layOutClues(grid, l);
     // A horizontal side (x, y) sits at half-cell row 2y and column 2x + 1, a vertical side (x, y)
     // at row 2y + 1 and column 2x.
     l.readingOrder.clear();

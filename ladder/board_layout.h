@@ -42,6 +42,10 @@ struct BoardLayout {
     std::vector<int32_t> edgeSides;     // the sides along the board's edge, beside the outside node
     std::vector<int32_t> readingOrder;  // every side, in the order a reader meets them: row by
                                         // row from the top, left to right within a row
+    std::vector<std::array<int32_t, 2>> cornerPairs;  // [0, 4 cells): cell * 4 + corner, the
+                                                      // cell's two sides at the corner
+    std::vector<uint8_t> pointClues;  // [0, points): bit v set when a cell with corner here has
+                                      // the clue v (0..3)
 
     int32_t cellX(int32_t cell) const { return cell % width; }
     int32_t cellY(int32_t cell) const { return cell / width; }
@@ -50,18 +54,8 @@ struct BoardLayout {
     bool hasClue(int32_t cell) const { return clue[cell] <= 3; }
 
     // The two sides of a cell at its corner k, in direction order.
-    std::array<int32_t, 2> cornerSides(int32_t cell, int corner) const {
-        const auto& s = cellSides[cell];
-        switch (corner) {
-            case 0:
-                return {s[TOP], s[LEFT]};
-            case 1:
-                return {s[TOP], s[RIGHT]};
-            case 2:
-                return {s[RIGHT], s[BOTTOM]};
-            default:
-                return {s[BOTTOM], s[LEFT]};
-        }
+    const std::array<int32_t, 2>& cornerSides(int32_t cell, int corner) const {
+        return cornerPairs[static_cast<size_t>(cell) * 4 + corner];
     }
 };
 

@@ -7,8 +7,6 @@
 // corner means one through the other, none or both on one side means none or both on the other.
 // In a clue cell the two pairs of opposite corners add up to the clue.
 
-#include <initializer_list>
-
 #include "ladder/techniques.h"
 
 namespace varnel {
@@ -202,22 +200,24 @@ uint8_t cornerFromPoint(const LadderRun& run, int32_t point, int corner) {
     return rest == SideState::OFF ? PAIR_ONE : PAIR_NONE | PAIR_ONE;
 }
 
+// Clues as bits, as BoardLayout::pointClues holds them.
+constexpr uint8_t ONE = 1u << 1;
+constexpr uint8_t TWO = 1u << 2;
+constexpr uint8_t THREE = 1u << 3;
+
 // What the sides at a point outside a corner show: a closed corner, or a line arriving.
 enum class PointShows : uint8_t { CLOSED, LINE, EITHER };
 
 // The point techniques that read only the sides at the point: at the first corner of a cell
-// whose clue is one of clues where those sides show what is asked and tell something new, and,
+// whose clue is one of clues (bit v for the clue v) where those sides show what is asked and tell something new, and,
 // when decisive is set, where that decides one of the cell's sides.
-bool cornerByPoint(LadderRun& run, int32_t point, std::initializer_list<int> clues,
-                   PointShows shows, bool decisive) {
+bool cornerByPoint(LadderRun& run, int32_t point, uint8_t clues, PointShows shows,
+                   bool decisive) {
     const BoardLayout& l = run.layout;
+    if ((l.pointClues[point] & clues) == 0) return false;
     for (int k = 0; k < 4; ++k) {
         const int32_t cell = l.pointCells[point][k];
-        if (cell < 0) continue;
-        bool wanted = false;
-        for (const int c : clues)
-            wanted |= l.clue[cell] == c;
-        if (!wanted) continue;
+        if (cell < 0 || l.clue[cell] > 3 || ((1u << l.clue[cell]) & clues) == 0) continue;
         const uint8_t allowed = cornerFromPoint(run, point, k);
         const bool closed = allowed == (PAIR_NONE | PAIR_BOTH);
         if (shows == PointShows::CLOSED && !closed) continue;
@@ -244,19 +244,19 @@ bool cornerByPoint(LadderRun& run, int32_t point, std::initializer_list<int> clu
 }  // namespace
 
 bool closedCorner(LadderRun& run, int32_t point) {
-    return cornerByPoint(run, point, {1, 3}, PointShows::CLOSED, true);
+    return cornerByPoint(run, point, ONE | THREE, PointShows::CLOSED, true);
 }
 
 bool lineAtThree(LadderRun& run, int32_t point) {
-    return cornerByPoint(run, point, {3}, PointShows::LINE, true);
+    return cornerByPoint(run, point, THREE, PointShows::LINE, true);
 }
 
 bool lineIntoOne(LadderRun& run, int32_t point) {
-    return cornerByPoint(run, point, {1}, PointShows::LINE, true);
+    return cornerByPoint(run, point, ONE, PointShows::LINE, true);
 }
 
 bool cornerOfTwo(LadderRun& run, int32_t point) {
-    return cornerByPoint(run, point, {2}, PointShows::EITHER, false);
+    return cornerByPoint(run, point, TWO, PointShows::EITHER, false);
 }
 
 bool acrossAPoint(LadderRun& run, int32_t point) {
@@ -265,6 +265,11 @@ bool acrossAPoint(LadderRun& run, int32_t point) {
         const int32_t cell = l.pointCells[point][k];
         const int32_t opposite = l.pointCells[point][(k + 2) % 4];
         if (cell < 0 || opposite < 0) continue;
+        // What the opposite corner's sides alone say, the point's own sides say already (the
+        // easy techniques at the point and at the clues around it).
+        if (run.state.pairs[static_cast<size_t>(opposite) * 4 + (k + 2) % 4] == PAIR_ANY) {
+            continue;
+        }
         const uint8_t allowed = acrossPoint(run.state.pairMask(opposite, (k + 2) % 4));
         if (!narrowsCorner(run, cell, k, allowed)) continue;
         run.readPoint(point);
@@ -304,7 +309,11 @@ bool acrossAClue(LadderRun& run, int32_t cell) {
 }
 
 bool cornerDecides(LadderRun& run, int32_t cell) {
+    // What a clue says of its corners alone decides nothing that counting does not.
+    if (run.state.cornerNotes[cell] == 0) return false;
     for (int k = 0; k < 4; ++k) {
+        // Counts from the sides alone decide nothing the point techniques do not.
+        if (run.state.pairs[static_cast<size_t>(cell) * 4 + k] == PAIR_ANY) continue;
         SideState forced[2];
         if (forcedSides(run, cell, k, forced) == 0) continue;
         run.readCell(cell);

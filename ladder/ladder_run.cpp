@@ -110,7 +110,9 @@ void startLadder(LadderRun& run, const uint8_t* grid, int32_t width, int32_t hei
                  RecordMode mode, int32_t highestRank) {
     layOut(grid, width, height, run.layout);
     const BoardLayout& l = run.layout;
-    run.state.start(l);
+    // Trials have no places of their own: lists are kept for the ranks below them.
+    run.listRank = std::min(highestRank, RANK_HARD);
+    run.state.start(l, run.listRank >= RANK_HARD);
     run.mode = mode;
     run.depth = 0;
     run.recordDepth = 0;
@@ -119,22 +121,26 @@ void startLadder(LadderRun& run, const uint8_t* grid, int32_t width, int32_t hei
     run.trialChains.clear();
     run.deferredLoopSides.clear();
     run.work = 0;
-    // Trials have no places of their own: lists are kept for the ranks below them.
-    run.listRank = std::min(highestRank, RANK_HARD);
 
     const auto techniques = ladderTechniques();
     run.counts.assign(techniques.size(), 0);
-    run.lists.resize(techniques.size());
-    run.listedBy.assign(SCOPE_COUNT, {});
-    for (size_t t = 0; t < techniques.size(); ++t) {
-        WorkList& list = run.lists[t];
+    const bool byScope = mode == RecordMode::CLOSURE;
+    run.lists.resize(byScope ? SCOPE_COUNT : techniques.size());
+    run.listedBy.resize(SCOPE_COUNT);
+    for (auto& lists : run.listedBy) lists.clear();
+    for (WorkList& list : run.lists) {
         list.places.clear();
         list.head = 0;
-        const bool listed =
-            techniques[t].rank <= run.listRank && techniques[t].scope != TechniqueScope::WHOLE;
-        list.queued.assign(listed ? static_cast<size_t>(placeCount(l, techniques[t].scope)) : 0, 0);
-        if (listed)
-            run.listedBy[scopeIndex(techniques[t].scope)].push_back(static_cast<int32_t>(t));
+        list.queued.clear();
+    }
+    for (size_t t = 0; t < techniques.size(); ++t) {
+        const TechniqueScope scope = techniques[t].scope;
+        if (techniques[t].rank > run.listRank || scope == TechniqueScope::WHOLE) continue;
+        const int32_t list = static_cast<int32_t>(byScope ? scopeIndex(scope) : t);
+        auto& lists = run.listedBy[scopeIndex(scope)];
+        if (std::find(lists.begin(), lists.end(), list) != lists.end()) continue;
+        lists.push_back(list);
+        run.lists[list].queued.assign(static_cast<size_t>(placeCount(l, scope)), 0);
     }
     // At the start every clue and every point is worth a look.
     for (const int32_t c : l.clueCells)
@@ -155,7 +161,86 @@ void clearWorkLists(LadderRun& run) {
         list.clear();
 }
 
+namespace {
+
+// The techniques of each scope, simplest first.
+const std::vector<std::vector<int32_t>>& techniquesByScope() {
+    static const std::vector<std::vector<int32_t>> byScope = [] {
+        std::vector<std::vector<int32_t>> table(SCOPE_COUNT);
+        const auto techniques = ladderTechniques();
+        for (size_t t = 0; t < techniques.size(); ++t)
+            table[scopeIndex(techniques[t].scope)].push_back(static_cast<int32_t>(t));
+        return table;
+    }();
+    return byScope;
+}
+
+// CLOSURE mode: the next place of the first scope with places waiting gets every technique of
+// its scope in turn; whole-board techniques only once no place waits.
+LadderEnd runClosure(LadderRun& run, int32_t highestRank, int64_t stepLimit, int64_t* stepsTaken) {
+    const auto techniques = ladderTechniques();
+    const auto& byScope = techniquesByScope();
+    int64_t steps = 0;
+    LadderEnd end = LadderEnd::STUCK;
+    for (;;) {
+        absorbChanges(run);
+        if (run.state.contradiction) {
+            end = LadderEnd::CONTRADICTION;
+            break;
+        }
+        if (run.state.solved()) {
+            end = LadderEnd::SOLVED;
+            break;
+        }
+        if (steps >= stepLimit || run.work >= run.workBudget) {
+            end = LadderEnd::LIMIT;
+            break;
+        }
+        bool looked = false;
+        bool applied = false;
+        for (size_t scope = 0; scope < SCOPE_COUNT && !looked; ++scope) {
+            if (scope == scopeIndex(TechniqueScope::WHOLE) || run.lists[scope].queued.empty() ||
+                run.lists[scope].empty()) {
+                continue;
+            }
+            looked = true;
+            const int32_t place = run.lists[scope].pop();
+            for (const int32_t t : byScope[scope]) {
+                if (techniques[t].rank > highestRank) break;
+                if (!run.leftOut.empty() && run.leftOut[t]) continue;
+                if (techniques[t].apply(run, place)) {
+                    applied = true;
+                    break;
+                }
+            }
+        }
+        if (!looked) {
+            for (const int32_t t : byScope[scopeIndex(TechniqueScope::WHOLE)]) {
+                if (techniques[t].rank > highestRank) break;
+                if (!run.leftOut.empty() && run.leftOut[t]) continue;
+                if (techniques[t].apply(run, -1)) {
+                    applied = true;
+                    break;
+                }
+            }
+            if (!applied) {
+                end = run.work >= run.workBudget ? LadderEnd::LIMIT : LadderEnd::STUCK;
+                break;
+            }
+        }
+        if (applied) {
+            ++steps;
+            ++run.work;
+        }
+    }
+    if (stepsTaken != nullptr) *stepsTaken = steps;
+    return end;
+}
+
+}  // namespace
+
 LadderEnd runLadder(LadderRun& run, int32_t highestRank, int64_t stepLimit, int64_t* stepsTaken) {
+    if (run.mode == RecordMode::CLOSURE) return runClosure(run, highestRank, stepLimit, stepsTaken);
     const auto techniques = ladderTechniques();
     const int32_t count = static_cast<int32_t>(techniques.size());
     int64_t steps = 0;

@@ -19,8 +19,12 @@ inline constexpr int32_t HIGHEST_RANK = RANK_EXTREME;
 
 // How much of its work a run keeps.
 enum class RecordMode : uint8_t {
-    COUNTS,  // the applications of each technique and the trials' chains only (grading, making)
-    STEPS,   // every step with what it read and decided (walkthroughs)
+    CLOSURE,  // only where the ladder gets to: places are looked at in any order, simplest
+              // places first but not simplest techniques first, which ends in the same state
+              // (every technique only adds what holds, and what it finds stays found) and is
+              // faster; the counts mean nothing (making)
+    COUNTS,   // the applications of each technique and the trials' chains (grading)
+    STEPS,    // every step with what it read and decided (walkthroughs)
 };
 
 // How a run of the ladder ended.
@@ -66,9 +70,10 @@ struct WorkList {
 struct LadderRun {
     BoardLayout layout;
     PencilState state;
-    std::vector<WorkList> lists;  // [0, techniques): one per technique with local places
-    std::vector<std::vector<int32_t>> listedBy;  // [0, scopes): the techniques of each scope
-                                                 // whose places are listed
+    std::vector<WorkList> lists;  // one per technique with local places; in CLOSURE mode one per
+                                  // scope
+    std::vector<std::vector<int32_t>> listedBy;  // [0, scopes): the lists each scope's places
+                                                 // go to
     std::vector<int32_t> deferredLoopSides;      // sides that would close the only line into a
                                                  // whole loop: looked at again when a line is added
     int32_t listRank = RANK_HARD;  // techniques up to this rank get their places listed

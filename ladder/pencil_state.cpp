@@ -6,7 +6,8 @@
 
 namespace varnel {
 
-void PencilState::start(const BoardLayout& boardLayout) {
+void PencilState::start(const BoardLayout& boardLayout, bool colours) {
+    tracksColours = colours;
     layout = &boardLayout;
     const BoardLayout& l = boardLayout;
     sides.assign(static_cast<size_t>(l.sideCount) + 1, SideState::OPEN);
@@ -22,6 +23,7 @@ void PencilState::start(const BoardLayout& boardLayout) {
     // What a clue alone says of each of its corners: a 3 has at least one side at every corner,
     // a 1 at most one, a 0 none.
     pairs.assign(static_cast<size_t>(l.cellCount) * 4, PAIR_ANY);
+    cornerNotes.assign(static_cast<size_t>(l.cellCount), 0);
     for (const int32_t c : l.clueCells) {
         const uint8_t counts = l.clue[c] == 3   ? PAIR_ONE | PAIR_BOTH
                                : l.clue[c] == 1 ? PAIR_NONE | PAIR_ONE
@@ -98,7 +100,7 @@ bool PencilState::setSide(int32_t s, SideState state) {
     for (const int32_t p : l.sidePoints[s]) {
         if (pointOn[p] > 2 || (pointOn[p] == 1 && pointOff[p] == 3)) return fail();
     }
-    if (!relate(l.sideCells[s][0], l.sideCells[s][1], on)) return false;
+    if (tracksColours && !relate(l.sideCells[s][0], l.sideCells[s][1], on)) return false;
     if (on) joinLines(s);
     return !contradiction;
 }
@@ -180,11 +182,6 @@ void PencilState::noteRelatedSides(int32_t smallRoot, int32_t largeRoot) {
     } while (m != smallRoot);
 }
 
-uint8_t PencilState::pairMask(int32_t cell, int corner) const {
-    const auto s = layout->cornerSides(cell, corner);
-    return pairs[static_cast<size_t>(cell) * 4 + corner] & sideCountsMask(sides[s[0]], sides[s[1]]);
-}
-
 bool PencilState::narrowPair(int32_t cell, int corner, uint8_t mask) {
     if (contradiction) return false;
     const size_t slot = static_cast<size_t>(cell) * 4 + corner;
@@ -193,6 +190,7 @@ bool PencilState::narrowPair(int32_t cell, int corner, uint8_t mask) {
     if (narrowed == old) return true;
     trail.push_back({UndoKind::PAIR, static_cast<int32_t>(slot), old, 0});
     pairs[slot] = narrowed;
+    ++cornerNotes[cell];
     changes.push_back({ChangeKind::PAIR, static_cast<int32_t>(slot)});
     if (pairMask(cell, corner) == 0) return fail();
     return true;
@@ -227,6 +225,7 @@ void PencilState::undoTo(size_t trailMark) {
             }
             case UndoKind::PAIR:
                 pairs[u.a] = static_cast<uint8_t>(u.b);
+                --cornerNotes[u.a / 4];
                 break;
             case UndoKind::UNION:
                 std::swap(colourNext[u.b], colourNext[u.a]);

@@ -18,14 +18,15 @@ enum PairCounts : uint8_t {
     PAIR_ANY = 7,
 };
 
-// The counts two sides can still hold by their states alone.
+// The counts two sides can still hold by their states alone, by 3 x a + b (OPEN 0, ON 1, OFF 2).
+inline constexpr uint8_t SIDE_COUNTS[9] = {
+    7, 6, 3,  // a open: b open, on, off
+    6, 4, 2,  // a on
+    3, 2, 1,  // a off
+};
+
 inline uint8_t sideCountsMask(SideState a, SideState b) {
-    const int on = (a == SideState::ON) + (b == SideState::ON);
-    const int open = (a == SideState::OPEN) + (b == SideState::OPEN);
-    uint8_t mask = 0;
-    for (int n = on; n <= on + open; ++n)
-        mask |= static_cast<uint8_t>(1u << n);
-    return mask;
+    return SIDE_COUNTS[3 * static_cast<int>(a) + static_cast<int>(b)];
 }
 
 // Something a change of the state may let a technique decide, for the engine's work lists.
@@ -64,6 +65,8 @@ struct PencilState {
     std::vector<uint8_t> pairs;     // [0, 4 cells): cell * 4 + corner, the counts still possible
                                     // by what was deduced of the pair (PairCounts); the sides'
                                     // own states narrow it further (pairMask)
+    std::vector<uint8_t> cornerNotes;  // [0, cells): corners narrowed by deduction, beyond what
+                                       // the cell's clue says of them
 
     std::vector<int32_t> colourParent;  // [0, cells]: parent node, itself at a root
     std::vector<uint8_t> colourParity;  // [0, cells]: 1 when on the other side from its parent
@@ -79,12 +82,15 @@ struct PencilState {
     int32_t openTotal = 0;       // sides OPEN
     int32_t unmetClues = 0;      // clue cells whose ON sides differ from their clue
     bool contradiction = false;  // a rule is broken: no answer agrees with this state
+    bool tracksColours = true;   // decided sides relate their cells; off for the easier ranks,
+                                 // whose techniques use no relations
     bool loopClosed = false;     // the lines form one closed loop that meets every clue
 
     std::vector<Change> changes;  // since the engine last read them
 
-    // Sets up the empty board of layout: every side open, nothing known.
-    void start(const BoardLayout& boardLayout);
+    // Sets up the empty board of layout: every side open, nothing known. Without colours, decided
+    // sides relate no cells.
+    void start(const BoardLayout& boardLayout, bool colours = true);
 
     // Decides side s. False, with contradiction set, when s was decided the other way or the
     // decision breaks a rule (a clue, a point with three lines or a dead end, a relation of
@@ -122,7 +128,11 @@ struct PencilState {
     }
 
     // The counts a corner's pair can still hold, by its deduced counts and its sides' states.
-    uint8_t pairMask(int32_t cell, int corner) const;
+    uint8_t pairMask(int32_t cell, int corner) const {
+        const size_t slot = static_cast<size_t>(cell) * 4 + corner;
+        const auto& s = layout->cornerPairs[slot];
+        return pairs[slot] & sideCountsMask(sides[s[0]], sides[s[1]]);
+    }
 
     // Lines the clue cell still needs, and sides of it still open.
     int32_t openSidesOf(int32_t cell) const { return 4 - cellOn[cell] - cellOff[cell]; }

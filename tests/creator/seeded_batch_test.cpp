@@ -17,14 +17,34 @@ namespace {
 TEST(SeededBatch, SeedMixIsSplitMix64) {
     EXPECT_EQ(splitMix64(0), 0xE220A8397B1DCDAFu);
     EXPECT_EQ(splitMix64(0x9E3779B97F4A7C15u), 0x6E789E6AA1B965F4u);
-    EXPECT_EQ(problemSeed(7, 3), static_cast<uint32_t>(splitMix64(splitMix64(7) ^ 3) >> 32));
-    // Neighbouring indices and seeds get unrelated sources.
-    std::set<uint32_t> seeds;
-    for (uint64_t s = 0; s < 20; ++s) {
-        for (uint64_t k = 0; k < 50; ++k)
-            seeds.insert(problemSeed(s, k));
+    EXPECT_EQ(problemState(7, 3), splitMix64(splitMix64(7) ^ 3));
+}
+
+// Each problem's source is a 64-bit generator: the draws of neighbouring problems' sources never
+// meet, where sources of 31 bits, all on one cycle of 2^31 states, met by the thousands in a
+// batch and made the same problem twice (here 100,000 draws of a 31-bit state would meet about
+// five times).
+TEST(SeededBatch, ProblemSourcesNeverShareDraws) {
+    std::set<uint64_t> values;
+    size_t drawn = 0;
+    for (uint64_t k = 0; k < 200; ++k) {
+        SharedRandom random;
+        random.seedWide(problemState(5103, k));
+        for (int i = 0; i < 500; ++i, ++drawn) values.insert(random.advanceWide());
     }
-    EXPECT_EQ(seeds.size(), 1000u);
+    EXPECT_EQ(values.size(), drawn);
+    // Draws stay within their range and reach both ends.
+    SharedRandom random;
+    random.seedWide(problemState(1, 2));
+    int low = 0, high = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const int32_t d = random.draw(7);
+        ASSERT_TRUE(d >= 0 && d < 7);
+        low += d == 0;
+        high += d == 6;
+    }
+    EXPECT_GT(low, 0);
+    EXPECT_GT(high, 0);
 }
 
 // A problem is a function of (seed, index) alone, with the requested size and level, one answer,
@@ -79,7 +99,8 @@ TEST(SeededBatch, UnreachedLevelFailsAfterTheBoundAndReportsWhatWasReached) {
 TEST(SeededBatch, StripBuilderProblemMatchesTheProblemMaker) {
     SeededProblem p;
     ASSERT_TRUE(makeSeededProblem(1234, 5, 16, 12, LevelRange{}, LoopBuilderKind::STRIP, 50, p));
-    SharedRandom random(problemSeed(1234, 5));
+    SharedRandom random;
+    random.seedWide(problemState(1234, 5));
     std::vector<uint8_t> grid(192);
     ProblemGrade grade;
     int tries = 1;
