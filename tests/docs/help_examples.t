@@ -85,8 +85,8 @@ varnel make, last, since it writes batch.dat anew:
   $ help_examples varnel make --help
   + varnel make --size 10x10 --count 50 --level 3 --seed 7 -o level3.dat
   + varnel make --size 12x20 --count 12 --seed 7 --to svg --sheet -o portrait/
-  + parallel -k varnel make --size 10x10 --seed 7 --count 100 --first {} --jobs 1 \
-      ::: 0 100 200 300 > batch.dat
+  + parallel -k varnel make --size 10x10 --seed 7 --count 50 --first {} --jobs 1 \
+      ::: 0 50 100 150 > batch.dat
 
 What the examples wrote: sheets of 6 problems (two pages each), pictures, PDF files, and the
 slices that parallel made, which are the batch that one run makes:
@@ -115,7 +115,7 @@ slices that parallel made, which are the batch that one run makes:
   ==> batch.pdf <==
   %PDF-
 
-  $ varnel make --size 10x10 --seed 7 --count 400 | cmp - batch.dat && echo same
+  $ varnel make --size 10x10 --seed 7 --count 200 | cmp - batch.dat && echo same
   same
 
 varnel_probe:
