@@ -45,7 +45,7 @@ def blocks_as_test(lines):
         if inside and CLOSING.match(line):
             inside = False
         elif inside:
-            test.append(INDENT + line if line.strip() else INDENT)
+            test.append(INDENT + line)
             continue
         elif OPENING.match(line):
             inside = True
@@ -116,7 +116,8 @@ def main():
     if update:
         args.pop(0)
     if len(args) < 2:
-        print(__doc__, file=sys.stderr)
+        print("usage: tests/docs/run_examples.py [--update] BUILD_DIR FILE... (--help: more)",
+              file=sys.stderr)
         return 2
     build_dir = Path(args[0]).resolve()
     documents = [Path(name).resolve() for name in args[1:]]
