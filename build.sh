@@ -8,9 +8,10 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 # The compiler and build tools; GoogleTest and Google Benchmark; OpenMP; for the companion command
-# CLI11, nlohmann-json and CaDiCaL; for its tests xmllint, rsvg-convert and GNU parallel.
+# CLI11, nlohmann-json and CaDiCaL; for its tests xmllint, rsvg-convert and GNU parallel; cram,
+# which runs the README's examples as tests, and jq, which one of them uses.
 PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev libomp-dev libcli11-dev nlohmann-json3-dev
-    libcadical-dev libxml2-utils librsvg2-bin parallel)
+    libcadical-dev libxml2-utils librsvg2-bin parallel python3-cram jq)
 
 install_missing_packages() {
     if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then

@@ -304,7 +304,7 @@ void addCheckCommand(CLI::App& app, CommandAction& action) {
         "Examples:\n"
         "  varnel check puzzle.txt\n"
         "  varnel check --json batch.dat | jq -c 'select(.verdict != \"unique\") | .input'\n"
-        "  varnel check 'https://puzz.link/p?slither/10/10/...'\n"
+        "  varnel check 'https://puzz.link/p?slither/5/5/88adj15783b'\n"
         "\n"
         "Exit status:\n"
         "  0  every problem is unique\n"

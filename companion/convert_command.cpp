@@ -48,14 +48,22 @@ void addConvertCommand(CLI::App& app, CommandAction& action) {
         "drawn with its clues alone, and a warning says why. --both-answers draws a problem\n"
         "with several answers twice, with two different answers: two drawings one after the\n"
         "other in ascii, two pictures side by side in one svg document, two places on a sheet.\n"
+        "\n"
+        "Levels: compact lines and svg titles show a level; a problem given without one is\n"
+        "graded, which on a problem with few clues for its size can take very long:\n"
+        "--default-level gives such problems that level instead.\n"
         "\n" +
         std::string(OUTPUT_HELP) +
         "\n"
         "Examples:\n"
         "  varnel convert --to url batch.dat\n"
-        "  varnel convert --to ascii --answer 'https://puzz.link/p?slither/10/10/...'\n"
-        "  varnel convert --to svg --sheet batch.dat | rsvg-convert -f pdf -o batch.pdf\n"
+        "  varnel convert --to ascii --answer 'https://puzz.link/p?slither/3/3/6788c'\n"
+        "  varnel convert --to svg --sheet --answer puzzle.txt | rsvg-convert -f pdf -o one.pdf\n"
+        "  varnel convert --to svg --sheet -o pages/ batch.dat\n"
+        "  rsvg-convert -f pdf -o batch.pdf pages/page-*.svg\n"
         "  varnel convert --to svg --answer -o pictures/ batch.dat\n"
+        "(A sheet of up to 6 problems, or --per-page N, is one page and can go to a pipe; more\n"
+        "problems make several pages, which go to a folder.)\n"
         "\n"
         "Exit status:\n" +
         std::string(COMMON_STATUS_HELP));

@@ -32,10 +32,18 @@ int run(int argc, char** argv) {
     app.set_version_flag("--version", "varnel " VARNEL_VERSION);
     app.require_subcommand(1);
     app.failure_message(usageMessage);
-    app.footer("Run 'varnel SUBCOMMAND --help' for the options of a subcommand.\n\nExit status:\n" +
-               std::string(varnel::COMMON_STATUS_HELP) +
-               "  3  check: some problem has several answers or none; make: no problem of the\n"
-               "     asked levels within the tries\n");
+    app.footer(
+        "Run 'varnel SUBCOMMAND --help' for the options of a subcommand.\n"
+        "\n"
+        "Examples:\n"
+        "  varnel convert --to ascii --answer 3x3t0:1a2a3a3a2\n"
+        "  varnel check puzzle.txt\n"
+        "  varnel make --size 10x10 --count 3 --seed 7\n"
+        "\n"
+        "Exit status:\n" +
+        std::string(varnel::COMMON_STATUS_HELP) +
+        "  3  check: some problem has several answers or none; make: no problem of the\n"
+        "     asked levels within the tries\n");
 
     varnel::CommandAction action;
     varnel::addConvertCommand(app, action);

@@ -246,8 +246,7 @@ bool writeDocuments(const OutputOptions& options, const Documents& documents) {
 const char* const OUTPUT_HELP =
     "Forms (--to):\n"
     "  compact  D/H/W/rows.../ lines; D is the level the input gave, else the creator's grade\n"
-    "           (the solver's work on the problem, as for a created batch; on a problem with\n"
-    "           few clues that can take very long: --default-level gives a level instead)\n"
+    "           (the solver's work on the problem, as for a created batch)\n"
     "  grid     the grid form, one problem per file\n"
     "  url      https://puzz.link/p?slither/COLS/ROWS/BODY\n"
     "  loopy    Loopy game IDs, WxHt0:DESC\n"
@@ -319,18 +318,27 @@ bool targetHoldsDocuments(const OutputOptions& options, size_t problemCount, con
                                      ? (problemCount + static_cast<size_t>(options.perPage) - 1) /
                                            static_cast<size_t>(options.perPage)
                                      : problemCount;
-    if (onePerDocument(options.form) && !options.outputIsFolder && documentCount > 1) {
-        const char* what = options.form == OutputForm::GRID ? "grid-form files"
-                           : options.sheet                  ? "pages"
-                                                            : "svg pictures";
-        std::fprintf(stderr,
-                     "%s: %zu problems make %zu %s, and %s holds one: write them to a folder "
-                     "with -o DIR/\n",
-                     label, problemCount, documentCount, what,
-                     options.output.empty() ? "standard output" : "a file");
+    if (!onePerDocument(options.form) || options.outputIsFolder || documentCount <= 1) return true;
+    const char* target = options.output.empty() ? "standard output" : "a file";
+    if (options.sheet) {
+        // Sheets are mostly piped into a PDF: say how to get one of several pages instead.
+        std::string advice =
+            "write the pages to a folder with -o DIR/ and join them with rsvg-convert -f pdf "
+            "-o OUT.pdf DIR/page-*.svg";
+        if (problemCount <= static_cast<size_t>(MAX_SHEET_PROBLEMS)) {
+            advice += ", or put all " + std::to_string(problemCount) +
+                      " on one page with --per-page " + std::to_string(problemCount);
+        }
+        std::fprintf(stderr, "%s: %zu problems make %zu pages of %d, and %s holds one: %s\n", label,
+                     problemCount, documentCount, options.perPage, target, advice.c_str());
         return false;
     }
-    return true;
+    const char* what = options.form == OutputForm::GRID ? "grid-form files" : "svg pictures";
+    std::fprintf(stderr,
+                 "%s: %zu problems make %zu %s, and %s holds one: write them to a folder "
+                 "with -o DIR/\n",
+                 label, problemCount, documentCount, what, target);
+    return false;
 }
 
 int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,

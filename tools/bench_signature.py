@@ -1,13 +1,11 @@
 #!/usr/bin/env python3
 """Recomputes the behaviour signature of `varnel_probe bench` from the output of the `make` and
 `solve` commands of any varnel_probe binary, so that an older build without the bench command can
-be compared with the current one:
+be compared with the current one. It prints the signature of each phase and of the whole
+workload, as `varnel_probe bench` does. The workload (problems per size class, seeds) must match
+tools/probe_bench.cpp."""
 
-    tools/bench_signature.py OLD_PROBE [--quick] [HARD_FILE]
-
-It prints the signature of each phase and of the whole workload, as `varnel_probe bench` does.
-The workload (problems per size class, seeds) must match tools/probe_bench.cpp."""
-
+import argparse
 import os
 import subprocess
 import sys
@@ -30,16 +28,23 @@ def run(probe, *args):
 
 
 def main():
-    args = sys.argv[1:]
-    if not args:
-        sys.exit(__doc__)
-    probe = args.pop(0)
-    counts, hard_limit = FULL
-    if args and args[0] == "--quick":
-        counts, hard_limit = QUICK
-        args.pop(0)
-    hard = args[0] if args else os.path.join(os.path.dirname(__file__), "..", "bench", "data",
-                                             "hard_problems.txt")
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("probe", metavar="PROBE", help="the varnel_probe binary to run")
+    parser.add_argument("--quick", action="store_true",
+                        help="the small workload of `varnel_probe bench --quick`")
+    parser.add_argument("hard", metavar="HARD_FILE", nargs="?",
+                        default=os.path.join(os.path.dirname(__file__), "..", "bench", "data",
+                                             "hard_problems.txt"),
+                        help="the hard problems to solve (default: bench/data/hard_problems.txt)")
+    args = parser.parse_args()
+    counts, hard_limit = QUICK if args.quick else FULL
+    try:
+        signatures(args.probe, counts, hard_limit, args.hard)
+    except (OSError, subprocess.CalledProcessError) as error:
+        sys.exit(f"bench_signature.py: {error}")
+
+
+def signatures(probe, counts, hard_limit, hard):
     total = OFFSET
     made = []
     for size_class, (count, seed) in enumerate(zip(counts, SEEDS)):

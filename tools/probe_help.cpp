@@ -48,7 +48,7 @@ loop W H SEED COUNT
 make CLASS SEED COUNT [--threads N] [--work]
     Makes COUNT problems of one size class in a row from one random source seeded with SEED,
     and prints one line per problem:
-      3/12/16/3.3.32...210.1.1/.31..2..3......1/ ... /2...2...1....12./ score=29
+      3/12/16/..13.3..0.3....1/0.1.23...11120../ ... /221..0.0..1..3.0/ score=20
     line       the problem's compact line as create mode writes it: level/H/W/, then each
                row top first, '.' for no clue, each row closed by '/'
     score      the difficulty score from 0 to 49, which grows with the solver's work per
@@ -91,8 +91,8 @@ bench [--quick] [FILE]
 
 --work (solve, make)
     After the output, one line on standard error with the solver's work counts:
-      make work: setUps=169 sweeps=6232 cellsSwept=841185 cellsVisited=758506
-                 ruleRelates=548299 propagateCalls=108 passes=346 copies=4782
+      make work: setUps=154 sweeps=3864 cellsSwept=618462 cellsVisited=467126
+                 ruleRelates=794150 propagateCalls=221 passes=1719 copies=3010
     (one line; "solve work:" after solve)
     setUps          boards set up
     sweeps          sweeps of the local rules
@@ -104,6 +104,12 @@ bench [--quick] [FILE]
     passes          connectivity passes (scans)
     copies          board copies for the search and the clue judging
     They count every board and scratch copy, so they measure work, not behaviour.
+
+Examples, run from the top of a checkout (the sample lines of solve, make, --work and
+bench above are theirs):
+  varnel_probe solve examples/needs_trials.txt
+  varnel_probe make 0 1601 2 --work
+  varnel_probe bench --quick
 
 Exit status: 0 done; 1 a file could not be read or held invalid or too-large problems, or
 the output could not be written; 2 a wrong call, with the usage on standard error.

@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/text_file.h"
@@ -123,18 +124,26 @@ INSTANTIATE_TEST_SUITE_P(SolveMode, GoldenSolve,
                                            "failed"));
 
 TEST_F(SolveMode, ExamplesAgreeWithTheGoldenOutputs) {
-    // Each compact example is the first problem of the golden file of its name, so its output
-    // (up to the elapsed-time line) starts the golden output; the grid-form example draws the
-    // same problem as plain.txt.
+    // Each 16 x 12 compact example is the first problem of a golden file (named after the solve
+    // mode's verdict: the several-answers example fails to solve), so its output (up to the
+    // elapsed-time line) starts the golden output; each grid-form example draws the same problem
+    // as its compact twin.
     const std::string examples = TEST_DATA + "/../examples/";
-    for (const char* name : {"plain", "trials", "failed"}) {
+    const std::pair<const char*, const char*> goldenOf[] = {
+        {"plain", "plain"}, {"needs_trials", "trials"}, {"several_answers", "failed"}};
+    for (const auto& [name, goldenName] : goldenOf) {
         const std::string output = withoutFinishedLine(solve(examples + name + ".txt").out);
-        const std::string golden = readTextFile(TEST_DATA + "/golden/solve/" + name + ".out");
+        const std::string golden = readTextFile(TEST_DATA + "/golden/solve/" + goldenName + ".out");
         ASSERT_FALSE(output.empty()) << name;
         EXPECT_EQ(golden.substr(0, output.size() - 1), output.substr(0, output.size() - 1)) << name;
     }
-    EXPECT_EQ(withoutFinishedLine(solve(examples + "plain_grid.txt").out),
-              withoutFinishedLine(solve(examples + "plain.txt").out));
+    for (const char* name : {"plain", "small"}) {
+        const std::string grid = withoutFinishedLine(solve(examples + name + "_grid.txt").out);
+        EXPECT_NE(grid.find("found 1 answer(s)."), std::string::npos) << name;
+        EXPECT_EQ(grid, withoutFinishedLine(solve(examples + name + ".txt").out)) << name;
+    }
+    // The example without an answer fails, as any problem without one does.
+    EXPECT_EQ(withoutFinishedLine(solve(examples + "no_answer.txt").out), "failed to solve.\n\n");
 }
 
 TEST_F(SolveMode, UsageTextForEveryOtherCommandLine) {

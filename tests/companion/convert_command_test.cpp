@@ -83,6 +83,23 @@ TEST_F(Convert, UsageErrorsGoToStandardErrorWithStatusTwo) {
         EXPECT_EQ(run.errors.rfind("varnel", 0), 0u) << args << ": " << run.errors;
     }
     EXPECT_EQ(names(dir), std::set<std::string>{});
+
+    // Sheets of more problems than a page holds cannot go to one stream either: the message says
+    // what to do instead, and both ways it names work.
+    const ProgramRun sheets = varnel("convert --to svg --sheet --per-page 4 '" + PLAIN + "'");
+    EXPECT_EQ(sheets.status, 2);
+    EXPECT_EQ(sheets.out, "");
+    for (const char* advice :
+         {"6 problems make 2 pages of 4, and standard output holds one",
+          "-o DIR/ and join them with rsvg-convert -f pdf -o OUT.pdf DIR/page-*.svg",
+          "or put all 6 on one page with --per-page 6"}) {
+        EXPECT_NE(sheets.errors.find(advice), std::string::npos) << sheets.errors;
+    }
+    const ProgramRun onePage = varnel("convert --to svg --sheet --per-page 6 '" + PLAIN + "'");
+    EXPECT_EQ(onePage.status, 0) << onePage.errors;
+    EXPECT_EQ(onePage.out.rfind("<?xml", 0), 0u);
+    EXPECT_EQ(varnel("convert --to svg --sheet -o pages/ '" + PLAIN + "'").status, 0);
+    EXPECT_EQ(names(dir / "pages"), (std::set<std::string>{"page-001.svg"}));
 }
 
 // Compact lines without their levels: a form without levels reads back with the creator's grade,

@@ -156,10 +156,24 @@ TEST_F(Make, OutputFilesAreWholeOrAbsent) {
     const ProgramRun miss =
         varnel("--size 7x7 --level 3 --max-tries 30 --seed 1 --count 2 -o never.txt");
     EXPECT_EQ(miss.status, 3);
-    EXPECT_NE(miss.errors.find("no 7x7 problem of level 3 in 30 tries, which made"),
-              std::string::npos)
+    EXPECT_NE(miss.errors.find("no 7x7 problem of level 3 in 30 tries; "), std::string::npos)
         << miss.errors;
-    EXPECT_NE(miss.errors.find("of level 1"), std::string::npos) << miss.errors;
+    // It says how many tries kept a problem, and those add up to the levels they reached.
+    std::smatch kept;
+    ASSERT_TRUE(std::regex_search(miss.errors, kept,
+                                  std::regex("; ([0-9]+) of them kept a problem \\(([^)]*)\\)")))
+        << miss.errors;
+    int levelsSum = 0;
+    const std::string levels = kept[2].str();
+    const std::regex reached("([0-9]+) of level [1-5]");
+    for (auto it = std::sregex_iterator(levels.begin(), levels.end(), reached);
+         it != std::sregex_iterator(); ++it) {
+        levelsSum += std::stoi((*it)[1]);
+    }
+    EXPECT_EQ(levelsSum, std::stoi(kept[1].str())) << miss.errors;
+    EXPECT_GT(levelsSum, 0);
+    EXPECT_LT(levelsSum, 30) << "some tries of a 7x7 board keep no problem";
+    EXPECT_NE(levels.find("of level 1"), std::string::npos) << miss.errors;
     EXPECT_EQ(names(), (std::set<std::string>{"made.txt"}));
 }
 
@@ -187,6 +201,10 @@ TEST_F(Make, UsageErrorsAreRefusedBeforeAnyWork) {
         {"--size 99999999999999999999999x3", "too large"},
         {"--size 10x10 --seed -1", "expected a decimal number"},
         {"--size 10x10 --seed 0x10", "expected a decimal number"},
+        // Seeds past 2^64 - 1 are refused, never read as another seed.
+        {"--size 10x10 --seed 18446744073709551616", "out of range"},
+        {"--size 10x10 --seed 99999999999999999999999999", "out of range"},
+        {"--size 10x10 --count 18446744073709551616", "out of range"},
         {"--size 10x10 --count 1000001", "out of range"},
         {"--size 10x10 --level 6", "out of range"},
         {"--size 10x10 --levels 4-2", "must not exceed"},
@@ -206,6 +224,10 @@ TEST_F(Make, UsageErrorsAreRefusedBeforeAnyWork) {
         EXPECT_EQ(run.out, "") << args;
         EXPECT_NE(run.errors.find(message), std::string::npos) << args << "\n" << run.errors;
     }
+    // The largest seed is still a seed.
+    const ProgramRun largest = varnel("--size 5x5 --seed 18446744073709551615");
+    EXPECT_EQ(largest.status, 0) << largest.errors;
+    EXPECT_EQ(largest.out.find("/5/5/"), 1u) << largest.out;
 }
 
 }  // namespace

@@ -1,0 +1,154 @@
+The examples of every --help, run as a user runs them from the top of a checkout with the
+programs on PATH (export PATH="$PWD/build:$PATH"). help_examples COMMAND... prints each example of
+COMMAND's help (its "Examples" paragraph, commands indented by two spaces, a trailing \ continuing
+one on the next line) after "+ ", runs it in bash and shows its output and, when it ends with
+another status than 0, [STATUS]. A help whose examples change fails here until this file shows
+them: tests/docs/run_examples.py --update BUILD_DIR tests/docs/help_examples.t, then read the diff.
+
+  $ help_examples() {
+  >     local command="" line
+  >     while IFS= read -r line; do
+  >         command+="$line"
+  >         if [[ $command == *\\ ]]; then command+=$'\n'; continue; fi
+  >         printf '+ %s\n' "$command"
+  >         bash -c "$command" </dev/null 2>&1 || echo "[$?]"
+  >         command=""
+  >     done < <("$@" | sed -n '/^Examples/,/^$/{/^  /s/^  //p}')
+  > }
+
+The files the examples name: batch.dat, eight 7 x 7 problems and one with several answers, and
+puzzle.txt, one problem.
+
+  $ varnel make --size 7x7 --count 8 --seed 5 -o batch.dat
+  $ cat examples/several_answers.txt >> batch.dat
+  $ cp examples/small_grid.txt puzzle.txt
+
+varnel:
+
+  $ help_examples varnel --help
+  + varnel convert --to ascii --answer 3x3t0:1a2a3a3a2
+  +   +---+---+
+    1 |     2 |
+  +   +---+   +
+        3 |   |
+  +---+---+   +
+  | 3       2 |
+  +---+---+---+
+  
+  + varnel check puzzle.txt
+  puzzle.txt:3: 3x3 unique, level 1 (score 0), solved with 0 trials
+  + varnel make --size 10x10 --count 3 --seed 7
+  1/10/10/0.0....1.3/...220.3../...3.....3/.0...0...3/..2..2.3.3/..1.1....3/30..0.3.../3.3...2223/3....12.3./.3.1.3..../
+  3/10/10/.1...1.0.0/.13.31..../20...011../....3....0/1.13.2.2../..0.0..0.1/3..3.232../2..2..1..1/2.011.1.../2....3..33/
+  5/10/10/....3.31.3/3123.3..1./.1010..12./.2...3..../313.1..31./........0./.3..11.1../...3.0...1/1......0../2.10.0..3./
+
+varnel convert:
+
+  $ help_examples varnel convert --help
+  + varnel convert --to url batch.dat
+  https://puzz.link/p?slither/7/7/7bi87332cdi268ab63dl1d
+  https://puzz.link/p?slither/7/7/283dg2cg32222cj1ab862aj812d
+  https://puzz.link/p?slither/7/7/g38acdahag1c28dbg3a01agd
+  https://puzz.link/p?slither/7/7/c077d77bg36ald185ah3da
+  https://puzz.link/p?slither/7/7/dd271a27c582d8bahcg182bc
+  https://puzz.link/p?slither/7/7/ch33b21b3al288dam2336a
+  https://puzz.link/p?slither/7/7/cgd2315022ch3c65cbgbg552ah
+  https://puzz.link/p?slither/7/7/dia22bg3d67cgd1328bh6762b
+  https://puzz.link/p?slither/16/12/ah81d1ag126d767d3chbg8da6176bgcgah6dh60327b6ag8bi17bdh3d2127220b8bhdgbg11dib6dcbclbag51111616d
+  + varnel convert --to ascii --answer 'https://puzz.link/p?slither/3/3/6788c'
+  +   +---+---+
+    1 |     2 |
+  +   +---+   +
+        3 |   |
+  +---+---+   +
+  | 3       2 |
+  +---+---+---+
+  
+  + varnel convert --to svg --sheet --answer puzzle.txt | rsvg-convert -f pdf -o one.pdf
+  + varnel convert --to svg --sheet -o pages/ batch.dat
+  + rsvg-convert -f pdf -o batch.pdf pages/page-*.svg
+  + varnel convert --to svg --answer -o pictures/ batch.dat
+  batch.dat:9: warning: no loop drawn: it has several answers (--both-answers draws two of them)
+
+varnel check:
+
+  $ help_examples varnel check --help
+  + varnel check puzzle.txt
+  puzzle.txt:3: 3x3 unique, level 1 (score 0), solved with 0 trials
+  + varnel check --json batch.dat | jq -c 'select(.verdict != "unique") | .input'
+  "batch.dat:9"
+  + varnel check 'https://puzz.link/p?slither/5/5/88adj15783b'
+  https://puzz.link/p?slither/5/5/88adj15783b: 5x5 unique, level 1 (score 0), solved with 0 trials
+
+varnel make, last, since it writes batch.dat anew:
+
+  $ help_examples varnel make --help
+  + varnel make --size 10x10 --count 50 --level 3 --seed 7 -o level3.dat
+  + varnel make --size 12x20 --count 12 --seed 7 --to svg --sheet -o portrait/
+  + parallel -k varnel make --size 10x10 --seed 7 --count 50 --first {} --jobs 1 \
+      ::: 0 50 100 150 > batch.dat
+
+What the examples wrote: sheets of 6 problems (two pages each), pictures, PDF files, and the
+slices that parallel made, which are the batch that one run makes:
+
+  $ ls pages/ portrait/ pictures/ && head -c 5 one.pdf batch.pdf && echo
+  pages/:
+  page-001.svg
+  page-002.svg
+  
+  pictures/:
+  001.svg
+  002.svg
+  003.svg
+  004.svg
+  005.svg
+  006.svg
+  007.svg
+  008.svg
+  009.svg
+  
+  portrait/:
+  page-001.svg
+  page-002.svg
+  ==> one.pdf <==
+  %PDF-
+  ==> batch.pdf <==
+  %PDF-
+
+  $ varnel make --size 10x10 --seed 7 --count 200 | cmp - batch.dat && echo same
+  same
+
+varnel_probe:
+
+  $ help_examples varnel_probe help
+  + varnel_probe solve examples/needs_trials.txt
+  W=16 H=12 result=1 failed=0 answers=1 trials=3 scans=10 sets=1 sweepSets=29
+  + varnel_probe make 0 1601 2 --work
+  5/12/16/.13.13.0.13..331/12.2...13.1.02../.1.13..2.3..1..3/..3..1..1.1...../3.2....2.1.1..0./..1.1.11.10.23.3/33.......2..21../.0.111..1...2..1/..1.0.1..3.210../332...2.11...33./..1.3.3333..2.../1.........0..1.3/ score=47
+  3/12/16/..13.3..0.3....1/0.1.23...11120../1.2...03...1.212/31.122..0.....3./21..1.211.1..1../..3...2.1.3.02../.1.1...0..3....1/.3.2..21.2..121./3.0..1...01...../.3.1.3.1...11..1/..0.....1.0...2./221..0.0..1..3.0/ score=20
+  make work: setUps=* (glob)
+  + varnel_probe bench --quick
+  make class 0 (16x12 seed 1601) problems=2    time=*s  signature=c18235ae84b298b9 (glob)
+      work: setUps=* (glob)
+  make class 1 (20x12 seed 2001) problems=1    time=*s  signature=9639daf3d02bd49f (glob)
+      work: setUps=* (glob)
+  make class 2 (24x16 seed 2401) problems=0    time=*s  signature=cbf29ce484222325 (glob)
+      work: setUps=* (glob)
+  make class 3 (32x16 seed 3201) problems=0    time=*s  signature=cbf29ce484222325 (glob)
+      work: setUps=* (glob)
+  make class 4 (36x20 seed 3601) problems=0    time=*s  signature=cbf29ce484222325 (glob)
+      work: setUps=* (glob)
+  solve made problems            problems=3    time=*s  signature=3e1852736d56a89a (glob)
+      work: setUps=* (glob)
+  solve hard file                problems=2    time=*s  signature=826d44d7d6cab7ea (glob)
+      work: setUps=* (glob)
+  total                          time=*s (glob)
+      work: setUps=* (glob)
+  bench signature: e1b68a4061badf87
+
+The sample lines of its help are what these examples print:
+
+  $ varnel_probe help | grep -cF "$(varnel_probe solve examples/needs_trials.txt)"
+  1
+  $ varnel_probe help | grep -cF "$(varnel_probe bench --quick | tail -n 1)"
+  1
