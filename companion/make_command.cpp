@@ -18,6 +18,7 @@
 #include "companion/progress.h"
 #include "companion/subcommands.h"
 #include "creator/seeded_batch.h"
+#include "ladder/techniques.h"
 #include "solver/clue_grid.h"
 
 namespace varnel {
@@ -37,16 +38,18 @@ constexpr int64_t MOST_JOBS = 4096;
 const std::vector<std::string> BUILDER_NAMES = {"strip", "region"};
 
 struct MakeOptions {
-    OutputOptions output;     // the form and where it goes
-    std::string size;         // --size as given
-    std::string count = "1";  // --count as given
-    std::string first = "0";  // --first as given
-    std::string seed;         // --seed as given; empty: from the clock
-    std::string level;        // --level as given
-    std::string levels;       // --levels as given
-    std::string jobs;         // --jobs as given; empty: all cores
-    std::string builder;      // --builder as given; empty: the strip builder where it fits
-    std::string maxTries;     // --max-tries as given; empty: DEFAULT_MAX_TRIES
+    OutputOptions output;      // the form and where it goes
+    std::string size;          // --size as given
+    std::string count = "1";   // --count as given
+    std::string first = "0";   // --first as given
+    std::string seed;          // --seed as given; empty: from the clock
+    std::string level;         // --level as given
+    std::string levels;        // --levels as given
+    std::string difficulty;    // --difficulty as given
+    std::string difficulties;  // --difficulties as given
+    std::string jobs;          // --jobs as given; empty: all cores
+    std::string builder;       // --builder as given; empty: the strip builder where it fits
+    std::string maxTries;      // --max-tries as given; empty: DEFAULT_MAX_TRIES
 
     // Worked out from the above once parsed.
     int32_t width = 0;
@@ -56,6 +59,8 @@ struct MakeOptions {
     uint64_t batchSeed = 0;
     bool seedGiven = false;
     LevelRange levelRange;
+    bool byDifficulty = false;  // problems made for a difficulty, not by the creator's grade
+    DifficultyRange rankRange;  // the difficulties asked for
     int32_t threads = 1;
     LoopBuilderKind kind = LoopBuilderKind::STRIP;
     int32_t triesPerProblem = static_cast<int32_t>(DEFAULT_MAX_TRIES);
@@ -128,6 +133,38 @@ LevelRange parseLevels(const std::string& name, const std::string& text, bool ra
     return range;
 }
 
+// A difficulty given by name (easy .. extreme) or rank (1 .. 5).
+int32_t parseRank(const std::string& name, const std::string& text) {
+    const int32_t rank = rankNamed(text);
+    if (rank != 0) return rank;
+    uint64_t value = 0;
+    if (readDecimal(text, value) && value >= RANK_EASY && value <= HIGHEST_RANK) {
+        return static_cast<int32_t>(value);
+    }
+    throw CLI::ValidationError(name, "'" + text +
+                                         "' is not a difficulty: easy, medium, hard, expert or "
+                                         "extreme (or 1 to 5)");
+}
+
+// "A-B" or "A", difficulties by name or rank, A not harder than B.
+DifficultyRange parseDifficulties(const std::string& name, const std::string& text,
+                                  bool rangeAllowed) {
+    const size_t dash = rangeAllowed ? text.find('-') : std::string::npos;
+    DifficultyRange range;
+    if (dash == std::string::npos) {
+        range.lowest = parseRank(name, text);
+        range.highest = range.lowest;
+        return range;
+    }
+    range.lowest = parseRank(name, text.substr(0, dash));
+    range.highest = parseRank(name, text.substr(dash + 1));
+    if (range.lowest > range.highest) {
+        throw CLI::ValidationError(
+            name, text + ": the first difficulty must not be harder than the second");
+    }
+    return range;
+}
+
 // A seed of 30 bits from the wall clock and the process, short enough to note down.
 uint64_t clockSeed() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
@@ -148,6 +185,11 @@ void workOut(MakeOptions& o, const CLI::App& command) {
     }
     if (!o.level.empty()) o.levelRange = parseLevels("--level", o.level, false);
     if (!o.levels.empty()) o.levelRange = parseLevels("--levels", o.levels, true);
+    if (!o.difficulty.empty()) o.rankRange = parseDifficulties("--difficulty", o.difficulty, false);
+    if (!o.difficulties.empty()) {
+        o.rankRange = parseDifficulties("--difficulties", o.difficulties, true);
+    }
+    o.byDifficulty = !o.difficulty.empty() || !o.difficulties.empty();
     o.threads = o.jobs.empty()
                     ? omp_get_num_procs()
                     : static_cast<int32_t>(decimalOption("--jobs", o.jobs, 1, MOST_JOBS));
@@ -170,6 +212,35 @@ void workOut(MakeOptions& o, const CLI::App& command) {
 std::string levelText(const LevelRange& range) {
     if (range.lowest == range.highest) return "level " + std::to_string(range.lowest);
     return "levels " + std::to_string(range.lowest) + "-" + std::to_string(range.highest);
+}
+
+std::string difficultyText(const DifficultyRange& range) {
+    if (range.lowest == range.highest) return std::string("difficulty ") + rankName(range.lowest);
+    return std::string("difficulties ") + rankName(range.lowest) + "-" + rankName(range.highest);
+}
+
+// What the tries of a problem made for a difficulty found when none fitted: each try makes a
+// problem no harder than the asked range, but some come out easier.
+std::string difficultyMissMessage(const MakeOptions& o, uint64_t seed, uint64_t index,
+                                  const SeededProblem& miss) {
+    const std::string size = std::to_string(o.width) + "x" + std::to_string(o.height);
+    std::string text = std::string(LABEL) + ": problem " + std::to_string(index) + " of seed " +
+                       std::to_string(seed) + ": no " + size + " problem of " +
+                       difficultyText(o.rankRange) + " in " + std::to_string(miss.tries) + " tries";
+    std::vector<std::string> parts;
+    for (int32_t rank = RANK_EASY; rank <= HIGHEST_RANK; ++rank) {
+        if (miss.ranksReached[rank] == 0) continue;
+        parts.push_back(std::to_string(miss.ranksReached[rank]) + " " + rankName(rank));
+    }
+    std::string reached;
+    for (size_t n = 0; n < parts.size(); ++n) {
+        reached += n == 0 ? "" : n + 1 == parts.size() ? " and " : ", ";
+        reached += parts[n];
+    }
+    if (parts.empty()) reached = "none that could be rated";
+    return text + ", which made " + reached +
+           ": this size may be too small for it; ask for another difficulty or more tries "
+           "(--max-tries)";
 }
 
 // What the tries of a problem that found none of the asked levels did find. Many tries keep no
@@ -240,8 +311,13 @@ int runMake(const MakeOptions& o) {
             for (int64_t i = 0; i < count; ++i) {
                 if (stop.load(std::memory_order_relaxed)) continue;
                 const uint64_t index = o.firstIndex + static_cast<uint64_t>(i);
-                if (!makeSeededProblem(seed, index, o.width, o.height, o.levelRange, o.kind,
-                                       o.triesPerProblem, made, &stop, judgeThreads)) {
+                const bool ok =
+                    o.byDifficulty
+                        ? makeSeededProblemOfDifficulty(seed, index, o.width, o.height, o.rankRange,
+                                                        o.kind, o.triesPerProblem, made, &stop)
+                        : makeSeededProblem(seed, index, o.width, o.height, o.levelRange, o.kind,
+                                            o.triesPerProblem, made, &stop, judgeThreads);
+                if (!ok) {
                     if (made.stopped) continue;
                     std::lock_guard<std::mutex> lock(missLock);
                     if (!missed || index < missIndex) {
@@ -264,7 +340,9 @@ int runMake(const MakeOptions& o) {
         }
     }
     if (missed) {
-        std::fprintf(stderr, "%s\n", missMessage(o, seed, missIndex, miss).c_str());
+        const std::string message = o.byDifficulty ? difficultyMissMessage(o, seed, missIndex, miss)
+                                                   : missMessage(o, seed, missIndex, miss);
+        std::fprintf(stderr, "%s\n", message.c_str());
         return STATUS_NOT_MADE;
     }
     OutputOptions output = o.output;
@@ -277,7 +355,7 @@ int runMake(const MakeOptions& o) {
 void addMakeCommand(CLI::App& app, CommandAction& action) {
     auto options = std::make_shared<MakeOptions>();
     CLI::App* command = app.add_subcommand(
-        "make", "Make new problems of any size and level, reproducibly, in any form");
+        "make", "Make new problems of any size, level or difficulty, reproducibly, in any form");
     command->add_option("--size", options->size, "Board size, W and H from 3 up")
         ->required()
         ->option_text("WxH");
@@ -298,6 +376,21 @@ void addMakeCommand(CLI::App& app, CommandAction& action) {
         command->add_option("--levels", options->levels, "Only problems of levels A to B")
             ->option_text("A-B");
     level->excludes(levels);
+    CLI::Option* difficulty =
+        command
+            ->add_option("--difficulty", options->difficulty,
+                         "Only problems of this difficulty, as a person solving them feels it")
+            ->option_text("NAME");
+    CLI::Option* difficulties =
+        command
+            ->add_option("--difficulties", options->difficulties,
+                         "Only problems of difficulties A to B (names or ranks 1-5)")
+            ->option_text("A-B");
+    difficulty->excludes(difficulties);
+    for (CLI::Option* byLevel : {level, levels}) {
+        difficulty->excludes(byLevel);
+        difficulties->excludes(byLevel);
+    }
     command->add_option("--jobs", options->jobs, "Threads to make problems on (default: all cores)")
         ->option_text("J");
     command
@@ -316,11 +409,21 @@ void addMakeCommand(CLI::App& app, CommandAction& action) {
     // and have exactly one answer.
     command->remove_option(command->get_option("--both-answers"));
     command->footer(
-        "Problem K of seed S (K from 0) is made from a random source of its own, seeded with\n"
-        "the high 32 bits of splitmix64(splitmix64(S) xor K). A batch is therefore the same\n"
+        "Problem K of seed S (K from 0) is made from a random source of its own, a 64-bit\n"
+        "generator started at splitmix64(splitmix64(S) xor K). A batch is therefore the same\n"
         "whatever --jobs is and however it is split: --first 0 --count 500 followed by\n"
-        "--first 500 --count 500 is byte for byte --count 1000 with the same --seed.\n"
-        "Without --seed the seed comes from the clock and is printed on standard error.\n"
+        "--first 500 --count 500 is byte for byte --count 1000 with the same --seed. The\n"
+        "sources of different problems never share their draws, so a batch repeats a problem\n"
+        "only when two draws happen to make the same one, which on boards of 7x7 and more is\n"
+        "below one chance in billions. Without --seed the seed comes from the clock and is\n"
+        "printed on standard error.\n"
+        "\n"
+        "Difficulties: --difficulty easy|medium|hard|expert|extreme (or --difficulties A-B)\n"
+        "makes each problem for a difficulty as a person solving it feels it (see varnel\n"
+        "check): from a random loop's full clues, clues are taken away while the puzzle stays\n"
+        "solvable with techniques up to that difficulty, so easy puzzles keep more clues. A\n"
+        "try whose puzzle turns out easier than asked is made again, like a level; compact\n"
+        "lines still carry the level.\n"
         "\n"
         "Levels: with --level or --levels a problem is made again from its own source until\n"
         "its level fits, which keeps it reproducible; after --max-tries tries the run stops\n"
@@ -341,6 +444,7 @@ void addMakeCommand(CLI::App& app, CommandAction& action) {
         "\n"
         "Examples:\n"
         "  varnel make --size 10x10 --count 50 --level 3 --seed 7 -o level3.dat\n"
+        "  varnel make --size 10x10 --count 20 --difficulty easy --seed 7 -o easy.dat\n"
         "  varnel make --size 12x20 --count 12 --seed 7 --to svg --sheet -o portrait/\n"
         "  parallel -k varnel make --size 10x10 --seed 7 --count 50 --first {} --jobs 1 \\\n"
         "      ::: 0 50 100 150 > batch.dat\n"
