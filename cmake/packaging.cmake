@@ -7,7 +7,7 @@ set(CPACK_PACKAGE_VERSION ${VARNEL_VERSION})
 set(CPACK_PACKAGE_VENDOR "varnel")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Loop puzzles (slitherlink-like): solve, check, make, convert and verify")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "varnel solves and creates loop puzzles: a grid of cells, some with a clue 0-3, whose answer "
     "is one closed loop along the cell sides. The programs varnel_solver and varnel, and the C++ "
     "library with its headers, CMake package and pkg-config file.")
