@@ -1,7 +1,5 @@
 #include "varnel/write.h"
 
-#include <array>
-
 #include "creator/grading.h"
 #include "lib/records.h"
 #include "textio/ascii_drawing.h"
@@ -14,8 +12,9 @@ namespace varnel::api {
 
 namespace {
 
-constexpr std::array<const char*, 6> FORM_NAMES = {"compact", "grid",  "url",
-                                                   "loopy",   "ascii", "svg"};
+// In the order of Form.
+constexpr const char* FORM_NAMES[] = {"compact", "grid", "url", "loopy", "ascii", "svg"};
+constexpr size_t FORM_COUNT = sizeof FORM_NAMES / sizeof FORM_NAMES[0];
 
 // Why the answers cannot be drawn in the puzzle; empty when they can.
 std::string answersError(const Puzzle& puzzle, const std::vector<Answer>& answers) {
@@ -54,11 +53,12 @@ std::vector<SvgProblem> picturesOf(const ClueGrid& grid, const Puzzle& puzzle,
 
 const char* formName(Form form) {
     const auto index = static_cast<size_t>(form);
-    return index < FORM_NAMES.size() ? FORM_NAMES[index] : "compact";
+    if (index >= FORM_COUNT) return FORM_NAMES[0];
+    return FORM_NAMES[index];
 }
 
 bool formFromName(std::string_view name, Form& form) {
-    for (size_t i = 0; i < FORM_NAMES.size(); ++i) {
+    for (size_t i = 0; i < FORM_COUNT; ++i) {
         if (name == FORM_NAMES[i]) {
             form = static_cast<Form>(i);
             return true;

@@ -68,6 +68,7 @@ api::VerifyResult verified(const api::Puzzle& puzzle, const ProposedAnswer& answ
 
 std::vector<std::vector<std::string>> answersOf(const std::vector<api::Answer>& answers) {
     std::vector<std::vector<std::string>> rows;
+    rows.reserve(answers.size());
     for (const api::Answer& answer : answers)
         rows.push_back(rowsOf(answer));
     return rows;

@@ -171,7 +171,10 @@ void bindPuzzle(py::module_& module) {
         .def("__repr__", [](const api::Puzzle& p) {
             std::string id = written(p, "loopy", std::nullopt, 0, "");
             id.pop_back();  // the line end
-            if (id.size() > 60) id = id.substr(0, 57) + "...";
+            if (id.size() > 60) {
+                id.resize(57);
+                id += "...";
+            }
             return "<varnel.Puzzle " + std::to_string(p.width) + "x" + std::to_string(p.height) +
                    (p.level == 0 ? std::string() : " level " + std::to_string(p.level)) + " " + id +
                    ">";
