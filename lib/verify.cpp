@@ -30,7 +30,7 @@ bool drawnClueFault(const ClueGrid& grid, const ClueGrid& drawn, int32_t width,
                                           static_cast<int32_t>(i / static_cast<size_t>(width)));
         result.rule = Rule::DRAWN_CLUE;
         result.reason = "the drawing shows " + clueText(shown) + " at " + cell + ", the puzzle " +
-                        (want <= 3 ? "has " + std::to_string(want) : std::string("none"));
+                        "has " + (want <= 3 ? std::to_string(want) : std::string("none"));
         return true;
     }
     return false;

@@ -131,6 +131,11 @@ bool readAnswerText(std::string_view text, const std::string& source, int32_t bo
                     int32_t boardHeight, AnswerInput& answer,
                     std::vector<InputDiagnostic>& diagnostics) {
     answer = AnswerInput{};
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        diagnostics.push_back(
+            {source, 1, 1, false, "a byte-order mark: save the answer without one"});
+        return false;
+    }
     const std::vector<TextLine> lines = splitLines(text);
     const TextLine* first = nullptr;
     for (const TextLine& line : lines) {

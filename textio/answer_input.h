@@ -12,7 +12,8 @@
 //     starting with '#' are skipped. A list names sides of the board it is checked against, so
 //     it has that board's size.
 // Every fault is reported as FILE:LINE:COLUMN: a character out of place, rows of different
-// lengths, a name that is not a side of the board, a side listed twice, an empty input.
+// lengths, a name that is not a side of the board, a side listed twice, an empty input, a
+// byte-order mark (which would hide the form of the first line).
 
 #include <cstdint>
 #include <string>

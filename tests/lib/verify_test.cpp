@@ -105,6 +105,10 @@ TEST(LibraryVerify, PlantedFaultsAndTheirReasons) {
     changed[changed.find('0')] = ' ';
     EXPECT_EQ(api::verify(puzzle, changed).reason,
               "the drawing shows no clue at r1c4, the puzzle has 0");
+    changed = drawn;
+    changed[changed.find("    | 3 |") + 2] = '1';
+    EXPECT_EQ(api::verify(puzzle, changed).reason,
+              "the drawing shows clue 1 at r2c1, the puzzle has none");
 
     // Unreadable answers carry their positioned messages.
     result = api::verify(puzzle, "##..\n.#.?\n", "a.txt");

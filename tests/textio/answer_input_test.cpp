@@ -74,6 +74,7 @@ TEST(AnswerInput, MalformedAnswersArePositioned) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "a.txt:1:1: no answer in this input"},
         {" \n\t\n", "a.txt:1:1: no answer in this input"},
+        {"\xEF\xBB\xBF##.\n.#.\n", "a.txt:1:1: a byte-order mark: save the answer without one"},
         {"##.\n#.x\n",
          "a.txt:2:3: expected '#' (a cell inside the loop) or '.' (outside), found 'x'"},
         {"##.\n#.\n", "a.txt:2:3: a row of 2 cells after rows of 3"},
