@@ -11,6 +11,7 @@
 // Cells are (x, y) with x the column and y the row, both from 0 at the top left, as in a
 // ClueGrid.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
