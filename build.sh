@@ -9,9 +9,12 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 
 # The compiler and build tools; GoogleTest and Google Benchmark; OpenMP; for the companion command
 # CLI11, nlohmann-json and CaDiCaL; for its tests xmllint, rsvg-convert and GNU parallel; cram,
-# which runs the README's examples as tests, and jq, which one of them uses.
+# which runs the README's examples as tests, and jq, which one of them uses; for the installed
+# library's test pkg-config; for the Python module pybind11, Python's headers, pytest, and venv,
+# setuptools, wheel and pip for its pip install test.
 PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev libomp-dev libcli11-dev nlohmann-json3-dev
-    libcadical-dev libxml2-utils librsvg2-bin parallel python3-cram jq)
+    libcadical-dev libxml2-utils librsvg2-bin parallel python3-cram jq pkg-config pybind11-dev
+    python3-dev python3-pytest python3-venv python3-setuptools python3-wheel python3-pip)
 
 install_missing_packages() {
     if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then

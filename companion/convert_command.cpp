@@ -19,11 +19,11 @@ struct ConvertOptions {
 };
 
 int runConvert(const ConvertOptions& options) {
-    std::vector<InputProblem> problems;
-    const bool allRead = readInputs(options.inputs, problems);
+    std::vector<api::Puzzle> puzzles;
+    const bool allRead = readPuzzleInputs(options.inputs, puzzles);
     // Nothing read at all because of bad input: an existing output file is left as it was.
-    if (problems.empty() && !allRead) return STATUS_FAILED;
-    const int status = writeProblems(options.output, problems, "varnel convert");
+    if (puzzles.empty() && !allRead) return STATUS_FAILED;
+    const int status = writePuzzles(options.output, puzzles, "varnel convert");
     return status == STATUS_DONE && !allRead ? STATUS_FAILED : status;
 }
 

@@ -10,6 +10,7 @@ enum ExitStatus : int {
     STATUS_USAGE = 2,       // the command line is wrong; nothing was done
     STATUS_NOT_MADE = 3,    // varnel make: no problem of the asked levels within the tries
     STATUS_NOT_UNIQUE = 3,  // varnel check: some problem has several answers or none
+    STATUS_INVALID = 3,     // varnel verify: some answer is invalid
 };
 
 // The --help lines for the three statuses every subcommand shares.

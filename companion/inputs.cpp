@@ -5,6 +5,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
+
+#include "varnel/read.h"
 
 namespace varnel {
 
@@ -48,51 +51,87 @@ bool pathExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-void printDiagnostics(const std::vector<InputDiagnostic>& diagnostics, bool& malformed) {
-    for (const InputDiagnostic& d : diagnostics) {
-        const std::string line = formatDiagnostic(d) + "\n";
+// Prints the diagnostics; false when any of them is an error.
+bool printDiagnostics(const std::vector<api::Diagnostic>& diagnostics) {
+    bool clean = true;
+    for (const api::Diagnostic& d : diagnostics) {
+        const std::string line = api::formatDiagnostic(d) + "\n";
         std::fputs(line.c_str(), stderr);
-        if (!d.warning) malformed = true;
+        if (!d.warning) clean = false;
     }
+    return clean;
+}
+
+InputProblem problemOf(api::Puzzle&& puzzle) {
+    InputProblem problem;
+    problem.source = std::move(puzzle.source);
+    problem.line = puzzle.line;
+    problem.width = puzzle.width;
+    problem.height = puzzle.height;
+    problem.level = puzzle.level;
+    problem.grid.resize(puzzle.clues.size());
+    for (size_t i = 0; i < puzzle.clues.size(); ++i) {
+        problem.grid[i] =
+            puzzle.clues[i] == api::NO_CLUE ? NO_CLUE : static_cast<uint8_t>(puzzle.clues[i]);
+    }
+    return problem;
 }
 
 }  // namespace
 
-bool readInputs(const std::vector<std::string>& arguments, std::vector<InputProblem>& problems) {
+bool loadInput(const std::string& argument, std::string& text, std::string& source) {
+    const bool fromStdin = argument == "-";
+    source = fromStdin ? STDIN_NAME : argument;
+    std::string reason;
+    const bool read =
+        fromStdin ? readStream(stdin, text, reason) : readFile(argument, text, reason);
+    if (!read) {
+        std::fprintf(stderr, "varnel: cannot read %s: %s\n", source.c_str(), reason.c_str());
+    }
+    return read;
+}
+
+bool readPuzzleInputs(const std::vector<std::string>& arguments,
+                      std::vector<api::Puzzle>& puzzles) {
     bool allRead = true;
     for (const std::string& argument : arguments) {
-        std::vector<InputDiagnostic> diagnostics;
-        bool malformed = false;
+        api::ReadResult result;
         if (isLiteralArgument(argument)) {
-            readLiteralProblem(argument, problems, diagnostics);
-            printDiagnostics(diagnostics, malformed);
-            allRead = allRead && !malformed;
-            continue;
+            result = api::readPuzzleArgument(argument);
+        } else {
+            std::string text;
+            std::string source;
+            if (!loadInput(argument, text, source)) {
+                allRead = false;
+                continue;
+            }
+            result = api::readPuzzles(text, source);
         }
-        const bool fromStdin = argument == "-";
-        const std::string source = fromStdin ? STDIN_NAME : argument;
-        std::string text;
-        std::string reason;
-        const bool read =
-            fromStdin ? readStream(stdin, text, reason) : readFile(argument, text, reason);
-        if (!read) {
-            std::fprintf(stderr, "varnel: cannot read %s: %s\n", source.c_str(), reason.c_str());
-            allRead = false;
-            continue;
-        }
-        readInputText(text, source, problems, diagnostics);
-        printDiagnostics(diagnostics, malformed);
-        allRead = allRead && !malformed;
+        allRead = printDiagnostics(result.diagnostics) && allRead;
+        for (api::Puzzle& puzzle : result.puzzles)
+            puzzles.push_back(std::move(puzzle));
     }
     return allRead;
 }
 
+bool readInputs(const std::vector<std::string>& arguments, std::vector<InputProblem>& problems) {
+    std::vector<api::Puzzle> puzzles;
+    const bool allRead = readPuzzleInputs(arguments, puzzles);
+    for (api::Puzzle& puzzle : puzzles)
+        problems.push_back(problemOf(std::move(puzzle)));
+    return allRead;
+}
+
 bool isLiteralArgument(const std::string& argument) {
-    return argument != "-" && !pathExists(argument) && looksLikeLiteralProblem(argument);
+    return argument != "-" && !pathExists(argument) && api::looksLikePuzzleArgument(argument);
 }
 
 std::string problemPlace(const InputProblem& problem) {
     return problem.source + ":" + std::to_string(problem.line);
+}
+
+std::string problemPlace(const api::Puzzle& puzzle) {
+    return puzzle.source + ":" + std::to_string(puzzle.line);
 }
 
 }  // namespace varnel

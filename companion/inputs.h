@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "textio/problem_input.h"
+#include "varnel/puzzle.h"
 
 namespace varnel {
 
@@ -11,8 +12,13 @@ namespace varnel {
 // 36 x 20 cells in compact lines), so that a device such as /dev/zero cannot exhaust memory.
 inline constexpr size_t MAX_INPUT_BYTES = size_t{256} << 20;
 
-// Reads the INPUT arguments of a subcommand, in the order given, through the strict reader and
-// appends their problems to problems. An argument is
+// Loads the whole text of an input argument that names a file, or "-" for standard input, named
+// "<stdin>" in source. False, with "varnel: cannot read FILE: reason" printed on standard error,
+// when it cannot be read.
+bool loadInput(const std::string& argument, std::string& text, std::string& source);
+
+// Reads the INPUT arguments of a subcommand, in the order given, through the library's strict
+// reader and appends their puzzles to puzzles. An argument is
 //   - "-": standard input, named <stdin> in messages;
 //   - the path of a file (an existing file always wins over the next reading);
 //   - else a puzz.link URL or a game ID given literally.
@@ -20,6 +26,9 @@ inline constexpr size_t MAX_INPUT_BYTES = size_t{256} << 20;
 // cannot be read at all as "varnel: cannot read FILE: reason"; the other inputs are still read.
 // Returns false when an input could not be read or held anything malformed (warnings alone
 // leave it true).
+bool readPuzzleInputs(const std::vector<std::string>& arguments, std::vector<api::Puzzle>& puzzles);
+
+// readPuzzleInputs for the subcommands that still work on the reader's own records.
 bool readInputs(const std::vector<std::string>& arguments, std::vector<InputProblem>& problems);
 
 // True when readInputs reads argument as a URL or game ID given literally, not as a file.
@@ -27,5 +36,6 @@ bool isLiteralArgument(const std::string& argument);
 
 // "FILE:LINE" of a problem, for messages about it.
 std::string problemPlace(const InputProblem& problem);
+std::string problemPlace(const api::Puzzle& puzzle);
 
 }  // namespace varnel

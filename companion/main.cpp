@@ -27,7 +27,7 @@ int run(int argc, char** argv) {
 
     CLI::App app{
         "varnel: loop puzzles in the forms players use, printable pictures of them, complete\n"
-        "checks of their answers, and new problems.",
+        "checks of their answers, new problems, and verdicts on proposed answers.",
         "varnel"};
     app.set_version_flag("--version", "varnel " VARNEL_VERSION);
     app.require_subcommand(1);
@@ -43,12 +43,13 @@ int run(int argc, char** argv) {
         "Exit status:\n" +
         std::string(varnel::COMMON_STATUS_HELP) +
         "  3  check: some problem has several answers or none; make: no problem of the\n"
-        "     asked levels within the tries\n");
+        "     asked levels within the tries; verify: some answer is invalid\n");
 
     varnel::CommandAction action;
     varnel::addConvertCommand(app, action);
     varnel::addCheckCommand(app, action);
     varnel::addMakeCommand(app, action);
+    varnel::addVerifyCommand(app, action);
 
     try {
         app.parse(argc, argv);

@@ -8,16 +8,13 @@
 #include <filesystem>
 #include <utility>
 
-#include "companion/answers.h"
 #include "companion/exit_status.h"
 #include "companion/inputs.h"
 #include "companion/output_file.h"
 #include "companion/progress.h"
-#include "creator/grading.h"
-#include "textio/ascii_drawing.h"
-#include "textio/game_id.h"
-#include "textio/problem_writer.h"
-#include "textio/puzz_link.h"
+#include "varnel/check.h"
+#include "varnel/grade.h"
+#include "varnel/write.h"
 
 namespace varnel {
 
@@ -43,10 +40,10 @@ bool onePerDocument(OutputForm form) {
 
 // One problem with what its form shows.
 struct Prepared {
-    const InputProblem* problem = nullptr;
+    const api::Puzzle* puzzle = nullptr;
     uint64_t number = 0;                // options.firstNumber, then on in output order
     int32_t level = 0;                  // as given, else the default or the creator's grade
-    std::vector<CellColours> answers;   // the answers to draw: none, the one, or two of several
+    std::vector<api::Answer> answers;   // the answers to draw: none, the one, or two of several
     std::string title;                  // caption of the svg picture, and title of its document
     std::vector<std::string> captions;  // with two answers, the caption of each one's picture
 };
@@ -66,38 +63,39 @@ std::string numbered(const char* prefix, uint64_t number, uint64_t last, const c
     return text;
 }
 
-int32_t levelOf(const OutputOptions& options, const InputProblem& problem) {
-    if (problem.level != 0) return problem.level;
+int32_t levelOf(const OutputOptions& options, const api::Puzzle& puzzle) {
+    if (puzzle.level != 0) return puzzle.level;
     if (options.defaultLevel != 0) return options.defaultLevel;
-    return gradeLevel(problem.grid.data(), problem.width, problem.height);
+    return api::levelOf(puzzle).level;
 }
 
 // The answers to draw, when asked for, with a warning for a problem that has not exactly one.
-void findAnswersToDraw(const OutputOptions& options, const InputProblem& problem, Prepared& p,
+void findAnswersToDraw(const OutputOptions& options, const api::Puzzle& puzzle, Prepared& p,
                        ProgressLine& progress) {
-    AnswerSearch search = findAnswers(problem.grid.data(), problem.width, problem.height);
-    const bool several = search.answers.size() == 2;
-    if (search.answers.size() == 1 || (several && options.bothAnswers)) {
-        p.answers = std::move(search.answers);
+    api::CheckResult check = api::check(puzzle, {/*grade=*/false});
+    const bool several = check.verdict == api::Verdict::MULTIPLE;
+    if (check.verdict == api::Verdict::UNIQUE || (several && options.bothAnswers)) {
+        p.answers = std::move(check.answers);
     }
     if (p.answers.size() == 2) {
-        progress.message(problemPlace(problem) +
+        progress.message(problemPlace(puzzle) +
                          ": warning: it has several answers; two of them are drawn");
     } else if (p.answers.empty()) {
-        progress.message(problemPlace(problem) + ": warning: no loop drawn: " + search.reason +
+        const char* reason = several ? "it has several answers" : "it has no answer";
+        progress.message(problemPlace(puzzle) + ": warning: no loop drawn: " + reason +
                          (several ? " (--both-answers draws two of them)" : ""));
     }
 }
 
 // The level is worked out only for the forms that show it, the answer only when asked for.
-Prepared prepare(const OutputOptions& options, const InputProblem& problem, uint64_t number,
+Prepared prepare(const OutputOptions& options, const api::Puzzle& puzzle, uint64_t number,
                  ProgressLine& progress) {
     Prepared p;
-    p.problem = &problem;
+    p.puzzle = &puzzle;
     p.number = number;
-    if (options.answer) findAnswersToDraw(options, problem, p, progress);
+    if (options.answer) findAnswersToDraw(options, puzzle, p, progress);
     const std::string size =
-        std::to_string(problem.width) + " \u00d7 " + std::to_string(problem.height);
+        std::to_string(puzzle.width) + " \u00d7 " + std::to_string(puzzle.height);
     if (p.answers.size() == 2) {
         // No. 7a and No. 7b, short enough for the places of a sheet. No level: it would say
         // little of a problem without one answer, and grading one with few clues can take long.
@@ -108,7 +106,7 @@ Prepared prepare(const OutputOptions& options, const InputProblem& problem, uint
         return p;
     }
     if (options.form == OutputForm::COMPACT || options.form == OutputForm::SVG) {
-        p.level = levelOf(options, problem);
+        p.level = levelOf(options, puzzle);
     }
     if (options.form == OutputForm::SVG) {
         p.title = "No. " + std::to_string(number) + "  \u00b7  " + size + "  \u00b7  level " +
@@ -117,19 +115,27 @@ Prepared prepare(const OutputOptions& options, const InputProblem& problem, uint
     return p;
 }
 
-// The pictures of a problem: the clues alone, with its answer, or once with each of two answers.
-std::vector<SvgProblem> svgProblemsOf(const Prepared& p) {
-    const InputProblem& problem = *p.problem;
-    if (p.answers.size() < 2) {
-        const uint8_t* inside = p.answers.empty() ? nullptr : p.answers.front().data();
-        return {{problem.grid.data(), problem.width, problem.height, inside, p.title}};
+// How the library writes a prepared problem in the chosen form.
+api::WriteOptions writeOptionsOf(const OutputOptions& options, const Prepared& p) {
+    api::WriteOptions write;
+    write.form = options.form;
+    write.level = p.level;
+    write.answers = p.answers;
+    write.title = p.title;
+    write.captions = p.captions;
+    return write;
+}
+
+// The text of one problem, appended to text; false (reported) when it could not be made.
+bool appendWritten(const OutputOptions& options, const Prepared& p, std::string& text) {
+    const api::WriteResult written = api::writePuzzle(*p.puzzle, writeOptionsOf(options, p));
+    if (!written.error.empty()) {
+        std::fprintf(stderr, "varnel: %s: %s\n", problemPlace(*p.puzzle).c_str(),
+                     written.error.c_str());
+        return false;
     }
-    std::vector<SvgProblem> pictures;
-    for (size_t i = 0; i < p.answers.size(); ++i) {
-        pictures.push_back({problem.grid.data(), problem.width, problem.height, p.answers[i].data(),
-                            p.captions[i]});
-    }
-    return pictures;
+    text += written.text;
+    return true;
 }
 
 void laySheets(const OutputOptions& options, const std::vector<Prepared>& prepared,
@@ -138,24 +144,24 @@ void laySheets(const OutputOptions& options, const std::vector<Prepared>& prepar
     const size_t perPage = static_cast<size_t>(options.perPage);
     const size_t pages = (count + perPage - 1) / perPage;
     for (size_t first = 0; first < count; first += perPage) {
-        std::vector<SvgProblem> page;
         // A problem drawn with two answers takes two places on its page, so that pages still
         // hold perPage problems each; twice as many pictures always have room.
+        std::vector<api::SheetPlace> page;
         for (size_t i = first; i < std::min(count, first + perPage); ++i) {
-            for (const SvgProblem& picture : svgProblemsOf(prepared[i]))
-                page.push_back(picture);
+            const Prepared& p = prepared[i];
+            page.push_back({*p.puzzle, p.answers, p.title, p.captions});
         }
         const size_t number = first / perPage + 1;
         const std::string footer =
             pages > 1 ? "page " + std::to_string(number) + " of " + std::to_string(pages) : "";
-        std::string text;
         // With at most MAX_SHEET_PROBLEMS on a page there is always room; refused all the same,
         // the page would be an empty document, so the run fails instead.
-        if (!appendSvgSheet(page, footer, text)) {
+        api::WriteResult sheet = api::writeSvgSheet(page, footer);
+        if (!sheet.error.empty()) {
             std::fprintf(stderr, "varnel: no room for the problems of page %zu\n", number);
             documents.complete = false;
         }
-        documents.texts.push_back(std::move(text));
+        documents.texts.push_back(std::move(sheet.text));
         documents.names.push_back(numbered("page-", number, pages, ".svg"));
     }
 }
@@ -169,13 +175,8 @@ Documents layOut(const OutputOptions& options, const std::vector<Prepared>& prep
     if (onePerDocument(options.form)) {
         const bool grid = options.form == OutputForm::GRID;
         for (const Prepared& p : prepared) {
-            const InputProblem& problem = *p.problem;
             std::string text;
-            if (grid) {
-                appendGridRows(problem.grid, problem.width, problem.height, text);
-            } else {
-                appendSvgPictures(svgProblemsOf(p), p.title, text);
-            }
+            if (!appendWritten(options, p, text)) documents.complete = false;
             documents.texts.push_back(std::move(text));
             const uint64_t lastNumber = options.firstNumber + prepared.size() - 1;
             documents.names.push_back(numbered("", p.number, lastNumber, grid ? ".txt" : ".svg"));
@@ -184,35 +185,7 @@ Documents layOut(const OutputOptions& options, const std::vector<Prepared>& prep
     }
     std::string text;
     for (const Prepared& p : prepared) {
-        const InputProblem& problem = *p.problem;
-        switch (options.form) {
-            case OutputForm::COMPACT:
-                appendCompactLine(p.level, problem.grid, problem.width, problem.height, text);
-                break;
-            case OutputForm::URL:
-                appendPuzzLinkUrl(problem.grid, problem.width, problem.height, text);
-                text += '\n';
-                break;
-            case OutputForm::LOOPY:
-                appendGameId(problem.grid, problem.width, problem.height, text);
-                text += '\n';
-                break;
-            case OutputForm::ASCII:
-                if (p.answers.empty()) {
-                    appendAsciiDrawing(problem.grid.data(), problem.width, problem.height, nullptr,
-                                       text);
-                    text += '\n';
-                }
-                for (const CellColours& answer : p.answers) {
-                    appendAsciiDrawing(problem.grid.data(), problem.width, problem.height,
-                                       answer.data(), text);
-                    text += '\n';
-                }
-                break;
-            case OutputForm::GRID:
-            case OutputForm::SVG:
-                break;
-        }
+        if (!appendWritten(options, p, text)) documents.complete = false;
     }
     documents.texts.push_back(std::move(text));
     return documents;
@@ -341,16 +314,16 @@ bool targetHoldsDocuments(const OutputOptions& options, size_t problemCount, con
     return false;
 }
 
-int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,
-                  const char* label) {
-    if (!targetHoldsDocuments(options, problems.size(), label)) return STATUS_USAGE;
+int writePuzzles(const OutputOptions& options, const std::vector<api::Puzzle>& puzzles,
+                 const char* label) {
+    if (!targetHoldsDocuments(options, puzzles.size(), label)) return STATUS_USAGE;
 
     std::vector<Prepared> prepared;
-    prepared.reserve(problems.size());
+    prepared.reserve(puzzles.size());
     {
-        ProgressLine progress(label, "problems", static_cast<int64_t>(problems.size()));
-        for (size_t i = 0; i < problems.size(); ++i) {
-            const InputProblem& p = problems[i];
+        ProgressLine progress(label, "problems", static_cast<int64_t>(puzzles.size()));
+        for (size_t i = 0; i < puzzles.size(); ++i) {
+            const api::Puzzle& p = puzzles[i];
             progress.begin(static_cast<int64_t>(i), problemPlace(p) + " (" +
                                                         std::to_string(p.width) + " x " +
                                                         std::to_string(p.height) + ")");
@@ -360,6 +333,27 @@ int writeProblems(const OutputOptions& options, const std::vector<InputProblem>&
     const Documents documents = layOut(options, prepared);
     if (!documents.complete) return STATUS_FAILED;
     return writeDocuments(options, documents) ? STATUS_DONE : STATUS_FAILED;
+}
+
+int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,
+                  const char* label) {
+    std::vector<api::Puzzle> puzzles;
+    puzzles.reserve(problems.size());
+    for (const InputProblem& problem : problems) {
+        api::Puzzle puzzle;
+        puzzle.width = problem.width;
+        puzzle.height = problem.height;
+        puzzle.level = problem.level;
+        puzzle.source = problem.source;
+        puzzle.line = problem.line;
+        puzzle.clues.resize(problem.grid.size());
+        for (size_t i = 0; i < problem.grid.size(); ++i) {
+            puzzle.clues[i] =
+                problem.grid[i] <= 3 ? static_cast<int8_t>(problem.grid[i]) : api::NO_CLUE;
+        }
+        puzzles.push_back(std::move(puzzle));
+    }
+    return writePuzzles(options, puzzles, label);
 }
 
 }  // namespace varnel

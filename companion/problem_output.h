@@ -6,6 +6,8 @@
 
 #include "textio/problem_input.h"
 #include "textio/svg_drawing.h"
+#include "varnel/puzzle.h"
+#include "varnel/write.h"
 
 namespace CLI {
 class App;
@@ -16,7 +18,8 @@ namespace varnel {
 // How the subcommands that write problems write them: the forms of --to, the options of the
 // pictures and the output target, shared so that every such subcommand offers the same forms.
 
-enum class OutputForm : uint8_t { COMPACT, GRID, URL, LOOPY, ASCII, SVG };
+// The forms of --to are the library's, which writes each of them.
+using OutputForm = api::Form;
 
 struct OutputOptions {
     std::string formName = "compact";       // as given to --to
@@ -47,12 +50,17 @@ extern const char* const OUTPUT_HELP;
 // returns STATUS_USAGE). Lets a subcommand refuse before it does long work.
 bool targetHoldsDocuments(const OutputOptions& options, size_t problemCount, const char* label);
 
-// Writes problems in the chosen form to the chosen target, working out what the form shows: the
-// level of a problem that carries none (compact lines, svg titles), the answer (--answer, with a
-// warning for a problem without exactly one), the titles of the pictures. A progress line named
-// label shows on a terminal while that takes long. Returns STATUS_DONE; STATUS_USAGE when the
-// form makes several documents and the target holds one (nothing is written); STATUS_FAILED
-// when a document could not be made or written (reported, nothing half-written left).
+// Writes puzzles in the chosen form to the chosen target, working out what the form shows: the
+// level of a puzzle that carries none (compact lines, svg titles), the answer (--answer, with a
+// warning for a puzzle without exactly one), the titles of the pictures; the library writes
+// each. A progress line named label shows on a terminal while that takes long. Returns
+// STATUS_DONE; STATUS_USAGE when the form makes several documents and the target holds one
+// (nothing is written); STATUS_FAILED when a document could not be made or written (reported,
+// nothing half-written left).
+int writePuzzles(const OutputOptions& options, const std::vector<api::Puzzle>& puzzles,
+                 const char* label);
+
+// writePuzzles for the subcommands that still work on the reader's own records.
 int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,
                   const char* label);
 

@@ -17,5 +17,6 @@ using CommandAction = std::function<int()>;
 void addCheckCommand(CLI::App& app, CommandAction& action);
 void addConvertCommand(CLI::App& app, CommandAction& action);
 void addMakeCommand(CLI::App& app, CommandAction& action);
+void addVerifyCommand(CLI::App& app, CommandAction& action);
 
 }  // namespace varnel

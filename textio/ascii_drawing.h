@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "solver/side_grid.h"
+
 namespace varnel {
 
 // A problem drawn in plain ASCII so that it lines up in any terminal and any font. Each cell is
@@ -24,5 +26,12 @@ namespace varnel {
 // beyond the grid counting as outside. Nothing is appended when W or H is not positive.
 void appendAsciiDrawing(const uint8_t* grid, int32_t width, int32_t height, const uint8_t* inside,
                         std::string& out);
+
+// The same drawing of a board whose sides are in any state, such as a board being solved: a side
+// ON is drawn as a line ("---" or '|'), a side OFF as a cross (" x " in a horizontal side's place,
+// 'x' in a vertical side's), an OPEN side blank. sides holds sideCount(W, H) states numbered as in
+// solver/side_grid.h. readAsciiDrawing (textio/ascii_reading.h) reads the drawing back.
+void appendAsciiBoard(const uint8_t* grid, int32_t width, int32_t height, const SideState* sides,
+                      std::string& out);
 
 }  // namespace varnel

@@ -43,12 +43,13 @@ void printFailedToWrite(const char* path) {
     std::printf("failed to write: %s\n", path);
 }
 
+std::string formatVerdict(SolveOutcome outcome, int32_t answerCount) {
+    if (outcome == SolveOutcome::FAILED) return "failed to solve.\n";
+    return "found " + std::to_string(answerCount) + " answer(s).\n";
+}
+
 void printVerdict(SolveOutcome outcome, int32_t answerCount) {
-    if (outcome == SolveOutcome::FAILED) {
-        std::fputs("failed to solve.\n", stdout);
-        return;
-    }
-    std::printf("found %d answer(s).\n", static_cast<int>(answerCount));
+    std::fputs(formatVerdict(outcome, answerCount).c_str(), stdout);
 }
 
 }  // namespace varnel

@@ -25,8 +25,11 @@ void printInvalidProblemData();             // "invalid problem data.\n"
 void printProblemTooLarge();                // "problem too large.\n"
 void printFailedToWrite(const char* path);  // "failed to write: %s\n"
 
-// The verdict line of one solved problem: "failed to solve.\n" when failed is set, otherwise
-// "found %d answer(s).\n" with answerCount. Fits the solver's VerdictPrinter.
+// The verdict line of one solved problem: "failed to solve.\n" when the solve failed, otherwise
+// "found %d answer(s).\n" with answerCount.
+std::string formatVerdict(SolveOutcome outcome, int32_t answerCount);
+
+// Prints formatVerdict's line. Fits the solver's VerdictPrinter.
 void printVerdict(SolveOutcome outcome, int32_t answerCount);
 
 }  // namespace varnel

@@ -120,7 +120,14 @@ bool onlyCells(std::string_view line) {
 }
 
 std::string notACell(char c) {
-    if (c >= '4' && c <= '9') return std::string("'") + c + "' is not a clue (clues are 0 to 3)";
+    if (c >= '4' && c <= '9') {
+        // Appended piece by piece: GCC 12 warns falsely (-Wstringop-overread) about
+        // std::string("'") + c once link-time optimisation inlines it.
+        std::string message = "'";
+        message += c;
+        message += "' is not a clue (clues are 0 to 3)";
+        return message;
+    }
     return describeByte(c) + " is not a cell ('.' or a clue 0 to 3)";
 }
 

@@ -38,7 +38,12 @@ bool readNumber(std::string_view text, size_t& at, int64_t& value) {
 }  // namespace
 
 std::string cellName(int32_t x, int32_t y) {
-    return "r" + std::to_string(y + 1) + "c" + std::to_string(x + 1);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "r" + std::string.
+    std::string name = "r";
+    name += std::to_string(y + 1);
+    name += 'c';
+    name += std::to_string(x + 1);
+    return name;
 }
 
 std::string sideName(int32_t width, int32_t height, int32_t side) {

@@ -1,0 +1,165 @@
+"""Tests of the Python module varnel, run by ctest on the module just built (PYTHONPATH), with
+the varnel command of the same build (VARNEL_BINARY) to compare against."""
+
+import json
+import os
+import signal
+import subprocess
+import threading
+import time
+
+import pytest
+
+import varnel
+
+VARNEL = os.environ.get("VARNEL_BINARY", "varnel")
+DATA = os.environ.get("VARNEL_TEST_DATA", os.path.join(os.path.dirname(__file__), "..", "..", "tests"))
+GOLDEN = os.path.join(DATA, "golden")
+
+# A made 6 x 6 puzzle of level 1 in four of its forms.
+GAME_ID = "6x6t0:a3a22b3a3d13a33d3b3a3a21c1"
+URL = "https://puzz.link/p?slither/6/6/g82c8dh183dhd882bgb"
+COMPACT = "1/6/6/.3.22./.3.3../..13.3/3....3/..3.3./21...1/\n"
+GRID = ".3.22.\n.3.3..\n..13.3\n3....3\n..3.3.\n21...1\n"
+
+
+def run(*args, stdin=None):
+    return subprocess.run([VARNEL, *args], input=stdin, capture_output=True, text=True, check=False)
+
+
+def test_every_input_form_reads_the_same_puzzle():
+    puzzles = [varnel.Puzzle.parse(text) for text in (GAME_ID, URL, COMPACT, GRID)]
+    assert all(p == puzzles[0] for p in puzzles)
+    p = puzzles[2]
+    assert (p.width, p.height, p.level) == (6, 6, 1)
+    assert puzzles[0].level is None
+    assert p.clues[0] == [None, 3, None, 2, 2, None]
+    assert p.clues[5][:2] == [2, 1]
+    assert p.to() == COMPACT
+    assert p.to("url") == URL + "\n"
+    assert p.to("loopy") == GAME_ID + "\n"
+    assert p.to("grid") == GRID
+    assert varnel.Puzzle(p.clues, level=1) == p
+    assert varnel.Puzzle(p.clues, level=1).to() == COMPACT
+    assert "6x6" in repr(p)
+    several = varnel.Puzzle.parse_all("# two\n" + GAME_ID + "\n" + URL + "\n")
+    assert len(several) == 2 and several[1].line == 3
+
+
+def test_errors_raise_value_error_with_their_place():
+    with pytest.raises(ValueError, match=r"^<text>:1:7: clue 4"):
+        varnel.Puzzle.parse("3x3t0:4h")
+    with pytest.raises(ValueError, match=r"^mine:2:3: '9' is not a clue"):
+        varnel.Puzzle.parse("1.3\n..9\n", source="mine")
+    with pytest.raises(ValueError, match="holds 2 puzzles"):
+        varnel.Puzzle.parse(GAME_ID + "\n" + URL)
+    with pytest.raises(ValueError, match="row 2 has 1 cells"):
+        varnel.Puzzle([[1, 2], [3]])
+    with pytest.raises(ValueError, match="clue 4"):
+        varnel.Puzzle([[4]])
+    with pytest.raises(ValueError, match="unknown form"):
+        varnel.Puzzle.parse(GAME_ID).to("pdf")
+    with pytest.raises(ValueError, match="at least 3"):
+        varnel.make(2, 9, seed=1)
+    with pytest.raises(ValueError, match=r"no 7x7 problem of levels 3-4 in 5 tries"):
+        varnel.make(7, 7, count=2, seed=11, level="3-4", max_tries=5)
+    with pytest.raises(ValueError, match=r"^<answer>:2:3: "):
+        varnel.verify(varnel.Puzzle.parse(GAME_ID), "#.....\n##x...\n")
+
+
+MAKE_CASES = [
+    (dict(width=10, height=10, count=200, seed=7), ["--size", "10x10", "--count", "200", "--seed", "7"]),
+    (
+        dict(width=7, height=7, count=8, seed=3, first=5, level=(1, 2), jobs=2),
+        ["--size", "7x7", "--count", "8", "--seed", "3", "--first", "5", "--levels", "1-2", "--jobs", "2"],
+    ),
+    (dict(width=9, height=13, count=4, seed=11, level=3), ["--size", "9x13", "--count", "4", "--seed", "11", "--level", "3"]),
+    (dict(width=12, height=12, count=3, seed=5, builder="region"), ["--size", "12x12", "--count", "3", "--seed", "5", "--builder", "region"]),
+]
+
+
+@pytest.mark.parametrize("arguments,command", MAKE_CASES)
+def test_make_is_varnel_make_byte_for_byte(arguments, command):
+    made = varnel.make(**arguments)
+    assert len(made) == arguments["count"]
+    expected = run("make", *command)
+    assert expected.returncode == 0, expected.stderr
+    assert "".join(m.puzzle.to() for m in made) == expected.stdout
+    assert "".join(m.puzzle.to("url") for m in made) == run("make", "--to", "url", *command).stdout
+    for m in made[:20]:
+        assert m.level == m.puzzle.level == m.score // 10 + 1
+        assert m.seed == arguments["seed"] and m.index >= arguments.get("first", 0)
+        assert varnel.verify(m.puzzle, m.answer)
+        assert varnel.check(m.puzzle, grade=False).answers == [m.answer]
+
+
+def test_check_is_varnel_check():
+    path = os.path.join(GOLDEN, "check", "verdicts.txt")
+    with open(path) as f:
+        puzzles = varnel.Puzzle.parse_all(f.read(), source=path)
+    objects = [json.loads(line) for line in run("check", "--json", path).stdout.splitlines()]
+    assert len(objects) == len(puzzles) == 261
+    for puzzle, expected in zip(puzzles[:120], objects):
+        result = varnel.check(puzzle)
+        assert result.verdict == expected["verdict"]
+        assert result.answers == expected["answers"]
+        assert result.level == expected.get("level")
+        assert result.score == expected.get("score")
+        if "solver" in expected:
+            assert result.solver == expected["solver"]["result"]
+            assert (result.trials, result.scans) == (expected["solver"]["trials"], expected["solver"]["scans"])
+            assert varnel.grade(puzzle).score == result.score
+
+
+def test_verify_answers_and_planted_faults():
+    puzzle = varnel.Puzzle.parse(GAME_ID)
+    answer = varnel.check(puzzle).answers[0]
+    drawn = puzzle.to("ascii", answer=True)
+    assert drawn == run("convert", "--to", "ascii", "--answer", GAME_ID).stdout
+    crossed = "\n".join(
+        line.replace("+   ", "+ x ") if line.startswith("+") else line for line in drawn.split("\n")
+    )
+    for proposed in (answer, "\n".join(answer), drawn, crossed):
+        verdict = varnel.verify(puzzle, proposed)
+        assert verdict and verdict.valid and verdict.rule == "valid" and verdict.reason == ""
+    assert varnel.verify(puzzle, drawn).form == "drawing"
+
+    verdict = varnel.verify(puzzle, answer[:-1])
+    assert not verdict and verdict.rule == "size"
+    assert verdict.reason == "the answer is 6x5, the puzzle 6x6"
+    flipped = drawn.replace("---", " x ", 1)
+    verdict = varnel.verify(puzzle, flipped)
+    assert verdict.rule == "point" and verdict.reason.endswith("has 1 line (a dead end)")
+    blank = ["." * 6] * 6
+    assert varnel.verify(puzzle, blank).reason == "the answer has no line"
+    assert varnel.verify(puzzle, drawn.replace("3", "2", 1)).rule == "drawn-clue"
+
+
+def test_solve_is_the_main_programs():
+    with open(os.path.join(GOLDEN, "solve", "plain.txt")) as f:
+        puzzles = varnel.Puzzle.parse_all(f.read())
+    with open(os.path.join(GOLDEN, "solve", "plain.out"), encoding="utf-8") as f:
+        expected = f.read()
+    reports = [varnel.solve(p) for p in puzzles]
+    assert "".join(r.diagram + r.verdict + "\n" for r in reports) + "\n" == expected
+    assert all(r.result == "found" and r.answer is not None for r in reports)
+
+
+def test_long_calls_release_the_interpreter_lock():
+    worker = threading.Thread(target=lambda: varnel.make(18, 10, count=8, seed=1, jobs=1))
+    worker.start()
+    turns = 0
+    while worker.is_alive():
+        turns += 1
+        time.sleep(0.001)
+    worker.join()
+    assert turns > 20
+
+
+def test_make_stops_on_ctrl_c():
+    timer = threading.Timer(0.3, lambda: os.kill(os.getpid(), signal.SIGINT))
+    start = time.monotonic()
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        varnel.make(24, 16, count=500, seed=1, jobs=1)
+    assert time.monotonic() - start < 10
