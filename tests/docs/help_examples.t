@@ -36,24 +36,24 @@ varnel:
   +---+---+---+
   
   + varnel check puzzle.txt
-  puzzle.txt:3: 3x3 unique, level 1 (score 0), solved with 0 trials
+  puzzle.txt:3: 3x3 unique, difficulty hard (rating 3.10), level 1 (score 0), solved with 0 trials
   + varnel make --size 10x10 --count 3 --seed 7
-  1/10/10/0.0....1.3/...220.3../...3.....3/.0...0...3/..2..2.3.3/..1.1....3/30..0.3.../3.3...2223/3....12.3./.3.1.3..../
-  3/10/10/.1...1.0.0/.13.31..../20...011../....3....0/1.13.2.2../..0.0..0.1/3..3.232../2..2..1..1/2.011.1.../2....3..33/
-  5/10/10/....3.31.3/3123.3..1./.1010..12./.2...3..../313.1..31./........0./.3..11.1../...3.0...1/1......0../2.10.0..3./
+  3/10/10/..1..11.../20..0..13./2.2.22.2.2/2.31..31../20...2.1../21..13..1./.1.....02./.1.21..1../0...32...1/..0.3.1..2/
+  2/10/10/212....11./11.21.320./1...3...22/121....3../.3.1.11.2./.1212..03./11..2.212./....3.3.../...2....3./33...0.3../
+  2/10/10/0.332...12/2..21..2../3.32..02../..2..2.23./3.1.121.../1...33.3.3/0..2...22./.....2232./.0.1...1.2/...0.0...2/
 
 varnel convert:
 
   $ help_examples varnel convert --help
   + varnel convert --to url batch.dat
-  https://puzz.link/p?slither/7/7/7bi87332cdi268ab63dl1d
-  https://puzz.link/p?slither/7/7/283dg2cg32222cj1ab862aj812d
-  https://puzz.link/p?slither/7/7/g38acdahag1c28dbg3a01agd
-  https://puzz.link/p?slither/7/7/c077d77bg36ald185ah3da
-  https://puzz.link/p?slither/7/7/dd271a27c582d8bahcg182bc
-  https://puzz.link/p?slither/7/7/ch33b21b3al288dam2336a
-  https://puzz.link/p?slither/7/7/cgd2315022ch3c65cbgbg552ah
-  https://puzz.link/p?slither/7/7/dia22bg3d67cgd1328bh6762b
+  https://puzz.link/p?slither/7/7/h3c2cd2c65836c2cbgdg0832b
+  https://puzz.link/p?slither/7/7/g336dj8dai2dicgd12838bgd
+  https://puzz.link/p?slither/7/7/3681dcidag61cg5d1bgah63d
+  https://puzz.link/p?slither/7/7/g6388aai3c2dai83338blb
+  https://puzz.link/p?slither/7/7/c37368dk7101ak1076bh2dd
+  https://puzz.link/p?slither/7/7/gd3d3ajccj3318ak163386b
+  https://puzz.link/p?slither/7/7/ga6363agd6dgc1ahbg25cg33dc
+  https://puzz.link/p?slither/7/7/h3373dg7181bdkd1023ddgd6c
   https://puzz.link/p?slither/16/12/ah81d1ag126d767d3chbg8da6176bgcgah6dh60327b6ag8bi17bdh3d2127220b8bhdgbg11dib6dcbclbag51111616d
   + varnel convert --to ascii --answer 'https://puzz.link/p?slither/3/3/6788c'
   +   +---+---+
@@ -74,16 +74,17 @@ varnel check:
 
   $ help_examples varnel check --help
   + varnel check puzzle.txt
-  puzzle.txt:3: 3x3 unique, level 1 (score 0), solved with 0 trials
+  puzzle.txt:3: 3x3 unique, difficulty hard (rating 3.10), level 1 (score 0), solved with 0 trials
   + varnel check --json batch.dat | jq -c 'select(.verdict != "unique") | .input'
   "batch.dat:9"
   + varnel check 'https://puzz.link/p?slither/5/5/88adj15783b'
-  https://puzz.link/p?slither/5/5/88adj15783b: 5x5 unique, level 1 (score 0), solved with 0 trials
+  https://puzz.link/p?slither/5/5/88adj15783b: 5x5 unique, difficulty medium (rating 2.42), level 1 (score 0), solved with 0 trials
 
 varnel make, last, since it writes batch.dat anew:
 
   $ help_examples varnel make --help
   + varnel make --size 10x10 --count 50 --level 3 --seed 7 -o level3.dat
+  + varnel make --size 10x10 --count 20 --difficulty easy --seed 7 -o easy.dat
   + varnel make --size 12x20 --count 12 --seed 7 --to svg --sheet -o portrait/
   + parallel -k varnel make --size 10x10 --seed 7 --count 50 --first {} --jobs 1 \
       ::: 0 50 100 150 > batch.dat
