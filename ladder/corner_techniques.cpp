@@ -209,10 +209,9 @@ constexpr uint8_t THREE = 1u << 3;
 enum class PointShows : uint8_t { CLOSED, LINE, EITHER };
 
 // The point techniques that read only the sides at the point: at the first corner of a cell
-// whose clue is one of clues (bit v for the clue v) where those sides show what is asked and tell something new, and,
-// when decisive is set, where that decides one of the cell's sides.
-bool cornerByPoint(LadderRun& run, int32_t point, uint8_t clues, PointShows shows,
-                   bool decisive) {
+// whose clue is one of clues (bit v for the clue v) where those sides show what is asked and tell
+// something new, and, when decisive is set, where that decides one of the cell's sides.
+bool cornerByPoint(LadderRun& run, int32_t point, uint8_t clues, PointShows shows, bool decisive) {
     const BoardLayout& l = run.layout;
     if ((l.pointClues[point] & clues) == 0) return false;
     for (int k = 0; k < 4; ++k) {

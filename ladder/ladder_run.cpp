@@ -127,7 +127,8 @@ void startLadder(LadderRun& run, const uint8_t* grid, int32_t width, int32_t hei
     const bool byScope = mode == RecordMode::CLOSURE;
     run.lists.resize(byScope ? SCOPE_COUNT : techniques.size());
     run.listedBy.resize(SCOPE_COUNT);
-    for (auto& lists : run.listedBy) lists.clear();
+    for (auto& lists : run.listedBy)
+        lists.clear();
     for (WorkList& list : run.lists) {
         list.places.clear();
         list.head = 0;

@@ -56,15 +56,15 @@ struct Change {
 struct PencilState {
     const BoardLayout* layout = nullptr;
 
-    std::vector<SideState> sides;   // [0, sides]: the last one the edge sentinel, always OFF
-    std::vector<uint8_t> cellOn;    // [0, cells): sides of the cell that are ON
-    std::vector<uint8_t> cellOff;   // [0, cells): sides of the cell that are OFF
-    std::vector<uint8_t> pointOn;   // [0, points): sides at the point that are ON
-    std::vector<uint8_t> pointOff;  // [0, points): sides at the point that are OFF, those that
-                                    // lead off the board included
-    std::vector<uint8_t> pairs;     // [0, 4 cells): cell * 4 + corner, the counts still possible
-                                    // by what was deduced of the pair (PairCounts); the sides'
-                                    // own states narrow it further (pairMask)
+    std::vector<SideState> sides;      // [0, sides]: the last one the edge sentinel, always OFF
+    std::vector<uint8_t> cellOn;       // [0, cells): sides of the cell that are ON
+    std::vector<uint8_t> cellOff;      // [0, cells): sides of the cell that are OFF
+    std::vector<uint8_t> pointOn;      // [0, points): sides at the point that are ON
+    std::vector<uint8_t> pointOff;     // [0, points): sides at the point that are OFF, those that
+                                       // lead off the board included
+    std::vector<uint8_t> pairs;        // [0, 4 cells): cell * 4 + corner, the counts still possible
+                                       // by what was deduced of the pair (PairCounts); the sides'
+                                       // own states narrow it further (pairMask)
     std::vector<uint8_t> cornerNotes;  // [0, cells): corners narrowed by deduction, beyond what
                                        // the cell's clue says of them
 

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "checker/problem_check.h"
 #include "creator/grading.h"
+#include "ladder/difficulty.h"
 #include "solver/solve_entry.h"
 #include "tests/support/scratch_run.h"
 #include "tests/support/text_file.h"
@@ -105,6 +107,54 @@ TEST_F(Make, EveryProblemHasItsSizeAndLevelAndOneAnswer) {
             EXPECT_EQ(summary.answerCount, 1) << line;
         }
     }
+}
+
+// Problems made for a difficulty have exactly one answer (the complete check) and are rated that
+// difficulty by the ladder; their compact lines carry the creator's level; a range holds; and a
+// batch is the same however it is made.
+TEST_F(Make, DifficultyProblemsAreUniqueAndRatedAsAsked) {
+    struct Ask {
+        const char* size;
+        const char* option;
+        int lowest, highest;
+    };
+    for (const Ask ask :
+         {Ask{"7x7", "--difficulty easy", 1, 1}, Ask{"10x10", "--difficulty 2", 2, 2},
+          Ask{"9x11", "--difficulty hard", 3, 3}, Ask{"8x8", "--difficulties easy-medium", 1, 2}}) {
+        const std::string batch =
+            "--size " + std::string(ask.size) + " --seed 31 --count 6 " + std::string(ask.option);
+        const ProgramRun run = varnel(batch + " --jobs 2");
+        ASSERT_EQ(run.status, 0) << batch << "\n" << run.errors;
+        const std::vector<std::string> lines = linesOf(run.out);
+        ASSERT_EQ(lines.size(), 6u) << batch;
+        for (const std::string& line : lines) {
+            varnel::LineProblem problem;
+            std::vector<varnel::LineIssue> issues;
+            ASSERT_TRUE(varnel::decodeCompactLine(line, problem, issues)) << line;
+            const varnel::CheckResult check =
+                varnel::checkProblem(problem.grid.data(), problem.width, problem.height);
+            EXPECT_EQ(check.verdict, varnel::Verdict::UNIQUE) << line;
+            const varnel::Difficulty difficulty =
+                varnel::gradeDifficulty(problem.grid.data(), problem.width, problem.height);
+            ASSERT_EQ(difficulty.end, varnel::DifficultyEnd::RATED) << line;
+            EXPECT_GE(difficulty.rank, ask.lowest) << line;
+            EXPECT_LE(difficulty.rank, ask.highest) << line;
+            EXPECT_EQ(problem.level,
+                      varnel::gradeLevel(problem.grid.data(), problem.width, problem.height))
+                << line;
+        }
+        const ProgramRun tail =
+            varnel(batch.substr(0, batch.find("--count")) + "--count 2 --first 4 " +
+                   std::string(ask.option) + " --jobs 1");
+        EXPECT_EQ(tail.out, lines[4] + "\n" + lines[5] + "\n") << batch;
+    }
+    // A difficulty a tiny board cannot reach: status 3, what the tries made, nothing written.
+    const ProgramRun miss = varnel("--size 3x3 --difficulty extreme --max-tries 5 --seed 1");
+    EXPECT_EQ(miss.status, 3) << miss.errors;
+    EXPECT_EQ(miss.out, "");
+    EXPECT_NE(miss.errors.find("no 3x3 problem of difficulty extreme in 5 tries, which made "),
+              std::string::npos)
+        << miss.errors;
 }
 
 // The recipe for spreading a batch: slices made by GNU parallel and joined in order are the batch.
@@ -217,6 +267,11 @@ TEST_F(Make, UsageErrorsAreRefusedBeforeAnyWork) {
         {"--size 10x10 --seed 1 --first 18446744073709551615 --count 2", "out of range"},
         {"--size 40x40 --count 2 --to svg", "write them to a folder"},
         {"--size 10x10 --default-level 2", "default-level"},
+        {"--size 10x10 --difficulty tough", "not a difficulty"},
+        {"--size 10x10 --difficulty 6", "not a difficulty"},
+        {"--size 10x10 --difficulties hard-easy", "must not be harder"},
+        {"--size 10x10 --difficulty easy --level 2", "excludes"},
+        {"--size 10x10 --difficulty easy --difficulties 1-2", "excludes"},
     };
     for (const auto& [args, message] : cases) {
         const ProgramRun run = varnel(args);

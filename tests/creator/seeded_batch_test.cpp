@@ -30,7 +30,8 @@ TEST(SeededBatch, ProblemSourcesNeverShareDraws) {
     for (uint64_t k = 0; k < 200; ++k) {
         SharedRandom random;
         random.seedWide(problemState(5103, k));
-        for (int i = 0; i < 500; ++i, ++drawn) values.insert(random.advanceWide());
+        for (int i = 0; i < 500; ++i, ++drawn)
+            values.insert(random.advanceWide());
     }
     EXPECT_EQ(values.size(), drawn);
     // Draws stay within their range and reach both ends.
