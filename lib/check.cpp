@@ -24,6 +24,10 @@ CheckResult check(const Puzzle& puzzle, const CheckOptions& options) {
     result.error = puzzleError(puzzle);
     if (!result.error.empty()) return result;
     const auto start = std::chrono::steady_clock::now();
+    const auto begin = [&options](CheckStage stage) {
+        if (options.onStage) options.onStage(stage);
+    };
+    begin(CheckStage::VERDICT);
     const ClueGrid grid = clueGridOf(puzzle);
     const varnel::CheckResult found = checkProblem(grid.data(), puzzle.width, puzzle.height);
     switch (found.verdict) {
@@ -39,9 +43,14 @@ CheckResult check(const Puzzle& puzzle, const CheckOptions& options) {
     }
     for (const CellColours& answer : found.answers)
         result.answers.push_back(answerOf(answer, puzzle.width, puzzle.height));
-    // The program's own solver runs on a unique puzzle only: on one with several answers and few
-    // clues it can run for hours, and its outcome there says nothing the verdict does not.
+    // The grades are taken of a unique puzzle only: on one with several answers and few clues the
+    // program's own solver can run for hours, and neither grade says anything there that the
+    // verdict does not. The difficulty comes first, as it takes milliseconds where the solver
+    // can take long.
     if (options.grade && result.verdict == Verdict::UNIQUE) {
+        begin(CheckStage::DIFFICULTY);
+        result.difficulty = gradeDifficulty(puzzle);
+        begin(CheckStage::GRADE);
         result.grade = grade(puzzle);
         result.graded = true;
     }

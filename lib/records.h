@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "ladder/difficulty.h"
 #include "solver/cell_colours.h"
 #include "solver/clue_grid.h"
 #include "textio/problem_input.h"
 #include "varnel/answer.h"
+#include "varnel/difficulty.h"
 #include "varnel/puzzle.h"
 #include "varnel/read.h"
 
@@ -24,6 +26,10 @@ Puzzle puzzleOf(InputProblem&& problem);
 
 // An answer from cell colours of a W x H board.
 Answer answerOf(const CellColours& colours, int32_t width, int32_t height);
+
+// The ladder's grade in the library's words: names for its techniques, its end as a reason
+// (lib/difficulty.cpp).
+Difficulty difficultyOf(const varnel::Difficulty& graded);
 
 Diagnostic diagnosticOf(const InputDiagnostic& diagnostic);
 
