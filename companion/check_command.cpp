@@ -1,25 +1,21 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "checker/problem_check.h"
 #include "companion/difficulty_report.h"
 #include "companion/exit_status.h"
 #include "companion/inputs.h"
 #include "companion/progress.h"
 #include "companion/subcommands.h"
-#include "creator/grading.h"
-#include "ladder/difficulty.h"
-#include "textio/ascii_drawing.h"
 #include "textio/line_problem.h"
+#include "varnel/check.h"
+#include "varnel/write.h"
 
 namespace varnel {
 
@@ -35,39 +31,33 @@ struct CheckOptions {
 
 // A problem to check, with how the output names it.
 struct CheckInput {
-    InputProblem problem;
+    api::Puzzle puzzle;
     std::string literal;  // the URL or game ID as given (surrounding white space left out) when
                           // the problem was one on the command line, else empty
 };
 
-// What checking one problem found.
-struct ProblemReport {
-    CheckResult check;                     // the verdict and its answers
-    std::optional<ProblemGrade> grade;     // the creator's grade, for a graded unique problem
-    std::optional<Difficulty> difficulty;  // the ladder's grade, for a graded unique problem
-    double milliseconds = 0;               // wall time of the check and the grade
-};
-
-// The verdict, then, for a unique problem, the grade; item names the problem on the progress
-// line. The program's own solver runs only on a unique problem: on one with several answers and
-// few clues it can run for hours, and its outcome there says nothing the verdict does not. Even a
-// unique problem can keep it busy for long (a 36 x 20 one without a clue to spare: up to 11 s
-// measured; larger boards far longer), so the progress line then says that the grade is running.
-ProblemReport checkOne(const InputProblem& problem, bool grade, int64_t index,
-                       const std::string& item, ProgressLine& progress) {
-    const auto start = std::chrono::steady_clock::now();
-    ProblemReport report;
-    progress.begin(index, item);
-    report.check = checkProblem(problem.grid.data(), problem.width, problem.height);
-    if (grade && report.check.verdict == Verdict::UNIQUE) {
-        progress.begin(index, item + ", unique: its difficulty");
-        report.difficulty = gradeDifficulty(problem.grid.data(), problem.width, problem.height);
-        progress.begin(index, item + ", unique: the solver's grade");
-        report.grade = gradeProblem(problem.grid.data(), problem.width, problem.height);
-    }
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    report.milliseconds = std::chrono::duration<double, std::milli>(elapsed).count();
-    return report;
+// The library's check of one problem; item names it on the progress line. The grades of a unique
+// problem can keep the program's own solver busy for long (a 36 x 20 one without a clue to
+// spare: up to 11 s measured; larger boards far longer), so the progress line says which stage
+// is running.
+api::CheckResult checkOne(const api::Puzzle& puzzle, bool grade, int64_t index,
+                          const std::string& item, ProgressLine& progress) {
+    api::CheckOptions options;
+    options.grade = grade;
+    options.onStage = [&](api::CheckStage stage) {
+        switch (stage) {
+            case api::CheckStage::VERDICT:
+                progress.begin(index, item);
+                break;
+            case api::CheckStage::DIFFICULTY:
+                progress.begin(index, item + ", unique: its difficulty");
+                break;
+            case api::CheckStage::GRADE:
+                progress.begin(index, item + ", unique: the solver's grade");
+                break;
+        }
+    };
+    return api::check(puzzle, options);
 }
 
 std::string trimmed(std::string_view text) {
@@ -79,31 +69,7 @@ std::string trimmed(std::string_view text) {
 
 // How the text output names a problem: FILE:LINE, or the argument that was the problem.
 std::string placeOf(const CheckInput& input) {
-    return printableText(input.literal.empty() ? problemPlace(input.problem) : input.literal);
-}
-
-const char* verdictName(Verdict verdict) {
-    switch (verdict) {
-        case Verdict::UNIQUE:
-            return "unique";
-        case Verdict::MULTIPLE:
-            return "multiple";
-        case Verdict::NONE:
-            return "none";
-    }
-    return "none";
-}
-
-const char* outcomeName(SolveOutcome outcome) {
-    switch (outcome) {
-        case SolveOutcome::FOUND:
-            return "found";
-        case SolveOutcome::STUCK:
-            return "stopped";
-        case SolveOutcome::FAILED:
-            return "failed";
-    }
-    return "failed";
+    return printableText(input.literal.empty() ? problemPlace(input.puzzle) : input.literal);
 }
 
 std::string trialsText(int32_t trials) {
@@ -111,62 +77,50 @@ std::string trialsText(int32_t trials) {
 }
 
 // What the program's own solver made of a unique problem, in the words of the text line.
-std::string solverText(const ProblemGrade& grade) {
-    switch (grade.outcome) {
-        case SolveOutcome::FOUND:
-            return "solved with " + trialsText(grade.trialCount);
-        case SolveOutcome::STUCK:
-            return "not solved: the solver stops undecided after " + trialsText(grade.trialCount);
-        case SolveOutcome::FAILED:
-            return "not solved: the solver fails after " + trialsText(grade.trialCount);
+std::string solverText(const api::Grade& grade) {
+    switch (grade.solver) {
+        case api::SolverResult::FOUND:
+            return "solved with " + trialsText(grade.trials);
+        case api::SolverResult::STOPPED:
+            return "not solved: the solver stops undecided after " + trialsText(grade.trials);
+        case api::SolverResult::FAILED:
+            return "not solved: the solver fails after " + trialsText(grade.trials);
     }
     return "";
 }
 
 // One line per problem; a problem with several answers is followed by two of them drawn, each
 // drawing followed by an empty line.
-std::string textReport(const CheckInput& input, const ProblemReport& report) {
-    const InputProblem& p = input.problem;
+std::string textReport(const CheckInput& input, const api::CheckResult& check) {
+    const api::Puzzle& p = input.puzzle;
     std::string text = placeOf(input) + ": " + std::to_string(p.width) + "x" +
-                       std::to_string(p.height) + " " + verdictName(report.check.verdict);
-    switch (report.check.verdict) {
-        case Verdict::UNIQUE:
-            if (report.difficulty) text += ", " + difficultyText(*report.difficulty);
-            if (report.grade) {
-                text += ", level " + std::to_string(report.grade->level) + " (score " +
-                        std::to_string(report.grade->score) + "), " + solverText(*report.grade);
+                       std::to_string(p.height) + " " + api::verdictName(check.verdict);
+    switch (check.verdict) {
+        case api::Verdict::UNIQUE:
+            if (check.graded) {
+                text += ", " + difficultyText(check.difficulty) + ", level " +
+                        std::to_string(check.grade.level) + " (score " +
+                        std::to_string(check.grade.score) + "), " + solverText(check.grade);
             }
             text += '\n';
             break;
-        case Verdict::MULTIPLE:
+        case api::Verdict::MULTIPLE: {
             text += ", two of its answers:\n";
-            for (const CellColours& answer : report.check.answers) {
-                appendAsciiDrawing(p.grid.data(), p.width, p.height, answer.data(), text);
-                text += '\n';
-            }
+            api::WriteOptions drawing;
+            drawing.form = api::Form::ASCII;
+            drawing.answers = check.answers;
+            text += api::writePuzzle(p, drawing).text;
             break;
-        case Verdict::NONE:
+        }
+        case api::Verdict::NONE:
             text += ", no loop meets every clue\n";
             break;
     }
     return text;
 }
 
-// An answer as rows of '#' (inside the loop) and '.' (outside).
-nlohmann::ordered_json answerRows(const CellColours& answer, int32_t width, int32_t height) {
-    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-    for (int32_t y = 0; y < height; ++y) {
-        std::string row(static_cast<size_t>(width), '.');
-        for (int32_t x = 0; x < width; ++x) {
-            if (answer[static_cast<size_t>(y) * width + x] != 0) row[x] = '#';
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
-std::string jsonReport(const CheckInput& input, const ProblemReport& report) {
-    const InputProblem& p = input.problem;
+std::string jsonReport(const CheckInput& input, const api::CheckResult& check) {
+    const api::Puzzle& p = input.puzzle;
     nlohmann::ordered_json object;
     if (input.literal.empty()) {
         object["input"] = problemPlace(p);
@@ -177,21 +131,21 @@ std::string jsonReport(const CheckInput& input, const ProblemReport& report) {
     }
     object["width"] = p.width;
     object["height"] = p.height;
-    object["verdict"] = verdictName(report.check.verdict);
+    object["verdict"] = api::verdictName(check.verdict);
     nlohmann::ordered_json answers = nlohmann::ordered_json::array();
-    for (const CellColours& answer : report.check.answers)
-        answers.push_back(answerRows(answer, p.width, p.height));
+    for (const api::Answer& answer : check.answers)
+        answers.push_back(api::answerRows(answer));
     object["answers"] = std::move(answers);
-    if (report.difficulty) object["difficulty"] = difficultyJson(*report.difficulty);
-    if (report.grade) {
-        const ProblemGrade& g = *report.grade;
+    if (check.graded) {
+        const api::Grade& g = check.grade;
+        object["difficulty"] = difficultyJson(check.difficulty);
         object["score"] = g.score;
         object["level"] = g.level;
         object["solver"] = {
-            {"result", outcomeName(g.outcome)}, {"trials", g.trialCount}, {"scans", g.scanCount}};
+            {"result", api::solverResultName(g.solver)}, {"trials", g.trials}, {"scans", g.scans}};
     }
     // Hundredths of a millisecond are as fine as a shared machine's clock means anything.
-    object["ms"] = std::round(report.milliseconds * 100) / 100;
+    object["ms"] = std::round(check.milliseconds * 100) / 100;
     // File names and arguments need not be UTF-8; a byte that is not becomes U+FFFD rather than
     // an exception.
     return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
@@ -201,13 +155,13 @@ std::string jsonReport(const CheckInput& input, const ProblemReport& report) {
 // argument it came from. False when an input could not be read or held anything malformed.
 bool readCheckInputs(const std::vector<std::string>& arguments, std::vector<CheckInput>& inputs) {
     bool allRead = true;
-    std::vector<InputProblem> problems;
+    std::vector<api::Puzzle> puzzles;
     for (const std::string& argument : arguments) {
-        problems.clear();
-        allRead = readInputs({argument}, problems) && allRead;
+        puzzles.clear();
+        allRead = readPuzzleInputs({argument}, puzzles) && allRead;
         const std::string literal = isLiteralArgument(argument) ? trimmed(argument) : "";
-        for (InputProblem& problem : problems)
-            inputs.push_back({std::move(problem), literal});
+        for (api::Puzzle& puzzle : puzzles)
+            inputs.push_back({std::move(puzzle), literal});
     }
     return allRead;
 }
@@ -215,10 +169,11 @@ bool readCheckInputs(const std::vector<std::string>& arguments, std::vector<Chec
 std::string summary(const int64_t (&counts)[3], size_t checked) {
     std::string text = std::string(LABEL) + ": " + std::to_string(checked) + " problems:";
     const char* separator = " ";
-    for (const Verdict verdict : {Verdict::UNIQUE, Verdict::MULTIPLE, Verdict::NONE}) {
+    for (const api::Verdict verdict :
+         {api::Verdict::UNIQUE, api::Verdict::MULTIPLE, api::Verdict::NONE}) {
         const int64_t count = counts[static_cast<int>(verdict)];
         if (count == 0) continue;
-        text += separator + std::to_string(count) + " " + verdictName(verdict);
+        text += separator + std::to_string(count) + " " + api::verdictName(verdict);
         separator = ", ";
     }
     return text;
@@ -226,19 +181,26 @@ std::string summary(const int64_t (&counts)[3], size_t checked) {
 
 int runCheck(const CheckOptions& options) {
     std::vector<CheckInput> inputs;
-    const bool allRead = readCheckInputs(options.inputs, inputs);
+    bool allRead = readCheckInputs(options.inputs, inputs);
     int64_t counts[3] = {0, 0, 0};
     {
         ProgressLine progress(LABEL, "problems", static_cast<int64_t>(inputs.size()));
         for (size_t i = 0; i < inputs.size(); ++i) {
-            const InputProblem& p = inputs[i].problem;
+            const api::Puzzle& p = inputs[i].puzzle;
             const std::string item = placeOf(inputs[i]) + " (" + std::to_string(p.width) + " x " +
                                      std::to_string(p.height) + ")";
-            const ProblemReport report =
+            const api::CheckResult check =
                 checkOne(p, !options.noGrade, static_cast<int64_t>(i), item, progress);
-            ++counts[static_cast<int>(report.check.verdict)];
+            if (!check.error.empty()) {
+                // The reader hands over usable puzzles only; should one not be, it is reported
+                // like a malformed one rather than counted under a verdict.
+                progress.message("varnel: " + problemPlace(p) + ": " + check.error);
+                allRead = false;
+                continue;
+            }
+            ++counts[static_cast<int>(check.verdict)];
             const std::string text =
-                options.json ? jsonReport(inputs[i], report) : textReport(inputs[i], report);
+                options.json ? jsonReport(inputs[i], check) : textReport(inputs[i], check);
             if (!progress.output(text)) return STATUS_FAILED;
         }
     }
@@ -248,7 +210,7 @@ int runCheck(const CheckOptions& options) {
     // An input that was not read leaves the verdict on the whole set open: that wins over the
     // verdicts of the problems that were read.
     if (!allRead) return STATUS_FAILED;
-    return counts[static_cast<int>(Verdict::UNIQUE)] == static_cast<int64_t>(inputs.size())
+    return counts[static_cast<int>(api::Verdict::UNIQUE)] == static_cast<int64_t>(inputs.size())
                ? STATUS_DONE
                : STATUS_NOT_UNIQUE;
 }

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "ladder/techniques.h"
-
 namespace varnel {
 
 namespace {
@@ -16,18 +14,15 @@ std::string ratingText(double rating) {
 
 }  // namespace
 
-std::string difficultyText(const Difficulty& difficulty) {
-    if (difficulty.end != DifficultyEnd::RATED) {
-        return std::string("difficulty unfinished (") + unfinishedReason(difficulty.end) + ")";
-    }
-    return std::string("difficulty ") + difficultyName(difficulty) + " (rating " +
-           ratingText(difficulty.rating) + ")";
+std::string difficultyText(const api::Difficulty& difficulty) {
+    if (!difficulty.rated) return "difficulty unfinished (" + difficulty.reason + ")";
+    return "difficulty " + difficulty.name + " (rating " + ratingText(difficulty.rating) + ")";
 }
 
-nlohmann::ordered_json difficultyJson(const Difficulty& difficulty) {
+nlohmann::ordered_json difficultyJson(const api::Difficulty& difficulty) {
     nlohmann::ordered_json object;
-    object["name"] = difficultyName(difficulty);
-    if (difficulty.end == DifficultyEnd::RATED) {
+    object["name"] = difficulty.name;
+    if (difficulty.rated) {
         object["rank"] = difficulty.rank;
         object["rating"] = difficulty.rating;
     } else {
@@ -35,12 +30,10 @@ nlohmann::ordered_json difficultyJson(const Difficulty& difficulty) {
         object["rating"] = nullptr;
     }
     nlohmann::ordered_json techniques = nlohmann::ordered_json::object();
-    const auto table = ladderTechniques();
-    for (size_t t = 0; t < table.size() && t < difficulty.counts.size(); ++t) {
-        if (difficulty.counts[t] > 0) techniques[table[t].name] = difficulty.counts[t];
-    }
+    for (const api::TechniqueCount& t : difficulty.techniques)
+        techniques[t.technique] = t.count;
     object["techniques"] = std::move(techniques);
-    if (difficulty.end != DifficultyEnd::RATED) object["reason"] = unfinishedReason(difficulty.end);
+    if (!difficulty.rated) object["reason"] = difficulty.reason;
     return object;
 }
 

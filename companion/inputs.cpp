@@ -62,21 +62,6 @@ bool printDiagnostics(const std::vector<api::Diagnostic>& diagnostics) {
     return clean;
 }
 
-InputProblem problemOf(api::Puzzle&& puzzle) {
-    InputProblem problem;
-    problem.source = std::move(puzzle.source);
-    problem.line = puzzle.line;
-    problem.width = puzzle.width;
-    problem.height = puzzle.height;
-    problem.level = puzzle.level;
-    problem.grid.resize(puzzle.clues.size());
-    for (size_t i = 0; i < puzzle.clues.size(); ++i) {
-        problem.grid[i] =
-            puzzle.clues[i] == api::NO_CLUE ? NO_CLUE : static_cast<uint8_t>(puzzle.clues[i]);
-    }
-    return problem;
-}
-
 }  // namespace
 
 bool loadInput(const std::string& argument, std::string& text, std::string& source) {
@@ -114,20 +99,8 @@ bool readPuzzleInputs(const std::vector<std::string>& arguments,
     return allRead;
 }
 
-bool readInputs(const std::vector<std::string>& arguments, std::vector<InputProblem>& problems) {
-    std::vector<api::Puzzle> puzzles;
-    const bool allRead = readPuzzleInputs(arguments, puzzles);
-    for (api::Puzzle& puzzle : puzzles)
-        problems.push_back(problemOf(std::move(puzzle)));
-    return allRead;
-}
-
 bool isLiteralArgument(const std::string& argument) {
     return argument != "-" && !pathExists(argument) && api::looksLikePuzzleArgument(argument);
-}
-
-std::string problemPlace(const InputProblem& problem) {
-    return problem.source + ":" + std::to_string(problem.line);
 }
 
 std::string problemPlace(const api::Puzzle& puzzle) {

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "textio/problem_input.h"
 #include "varnel/puzzle.h"
 
 namespace varnel {
@@ -28,14 +27,10 @@ bool loadInput(const std::string& argument, std::string& text, std::string& sour
 // leave it true).
 bool readPuzzleInputs(const std::vector<std::string>& arguments, std::vector<api::Puzzle>& puzzles);
 
-// readPuzzleInputs for the subcommands that still work on the reader's own records.
-bool readInputs(const std::vector<std::string>& arguments, std::vector<InputProblem>& problems);
-
-// True when readInputs reads argument as a URL or game ID given literally, not as a file.
+// True when readPuzzleInputs reads argument as a URL or game ID given literally, not as a file.
 bool isLiteralArgument(const std::string& argument);
 
 // "FILE:LINE" of a problem, for messages about it.
-std::string problemPlace(const InputProblem& problem);
 std::string problemPlace(const api::Puzzle& puzzle);
 
 }  // namespace varnel

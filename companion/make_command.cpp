@@ -1,4 +1,3 @@
-#include <omp.h>
 #include <unistd.h>
 #include <CLI/CLI.hpp>
 
@@ -8,8 +7,8 @@
 #include <cinttypes>
 #include <cstdio>
 #include <memory>
-#include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "companion/exit_status.h"
@@ -17,23 +16,17 @@
 #include "companion/problem_output.h"
 #include "companion/progress.h"
 #include "companion/subcommands.h"
+#include "creator/problem_maker.h"
 #include "creator/seeded_batch.h"
-#include "ladder/techniques.h"
 #include "solver/clue_grid.h"
+#include "varnel/difficulty.h"
+#include "varnel/make.h"
 
 namespace varnel {
 
 namespace {
 
 constexpr const char* LABEL = "varnel make";
-
-// Tries per problem before a run gives up on the asked levels; enough for every level that a
-// size reaches in one try out of a hundred (a miss then has odds of e^-10).
-constexpr int64_t DEFAULT_MAX_TRIES = 1000;
-constexpr int64_t MOST_TRIES = 1'000'000'000;
-// Problems one run keeps in memory before it writes them; larger batches are made in slices.
-constexpr int64_t MOST_PROBLEMS = 1'000'000;
-constexpr int64_t MOST_JOBS = 4096;
 
 const std::vector<std::string> BUILDER_NAMES = {"strip", "region"};
 
@@ -49,21 +42,11 @@ struct MakeOptions {
     std::string difficulties;  // --difficulties as given
     std::string jobs;          // --jobs as given; empty: all cores
     std::string builder;       // --builder as given; empty: the strip builder where it fits
-    std::string maxTries;      // --max-tries as given; empty: DEFAULT_MAX_TRIES
+    std::string maxTries;      // --max-tries as given; empty: the library's default, 1000
 
-    // Worked out from the above once parsed.
-    int32_t width = 0;
-    int32_t height = 0;
-    uint64_t problemCount = 1;
-    uint64_t firstIndex = 0;
-    uint64_t batchSeed = 0;
+    // Worked out from the above once parsed: what the library makes (its seed set when run).
+    api::MakeOptions make;
     bool seedGiven = false;
-    LevelRange levelRange;
-    bool byDifficulty = false;  // problems made for a difficulty, not by the creator's grade
-    DifficultyRange rankRange;  // the difficulties asked for
-    int32_t threads = 1;
-    LoopBuilderKind kind = LoopBuilderKind::STRIP;
-    int32_t triesPerProblem = static_cast<int32_t>(DEFAULT_MAX_TRIES);
 };
 
 // Reads text as a decimal number: digits only, no sign and no base prefix (CLI11's own conversion
@@ -112,57 +95,34 @@ void parseSize(MakeOptions& o) {
                                    o.size + " is too large: (W + 2) x (H + 2) may be at most " +
                                        std::to_string(MAX_PADDED_CELLS) + " cells");
     }
-    o.width = static_cast<int32_t>(w);
-    o.height = static_cast<int32_t>(h);
+    o.make.width = static_cast<int32_t>(w);
+    o.make.height = static_cast<int32_t>(h);
 }
 
-// "A-B" or "A", levels 1 to 5, A <= B.
-LevelRange parseLevels(const std::string& name, const std::string& text, bool rangeAllowed) {
+// "A-B" or "A", levels 1 to 5, A <= B, into the options' levels.
+void parseLevels(const std::string& name, const std::string& text, bool rangeAllowed,
+                 api::MakeOptions& make) {
     const size_t dash = rangeAllowed ? text.find('-') : std::string::npos;
-    LevelRange range;
     if (dash == std::string::npos) {
-        range.lowest = static_cast<int32_t>(decimalOption(name, text, 1, 5));
-        range.highest = range.lowest;
-        return range;
+        make.lowestLevel = static_cast<int32_t>(decimalOption(name, text, 1, 5));
+        make.highestLevel = make.lowestLevel;
+        return;
     }
-    range.lowest = static_cast<int32_t>(decimalOption(name, text.substr(0, dash), 1, 5));
-    range.highest = static_cast<int32_t>(decimalOption(name, text.substr(dash + 1), 1, 5));
-    if (range.lowest > range.highest) {
+    make.lowestLevel = static_cast<int32_t>(decimalOption(name, text.substr(0, dash), 1, 5));
+    make.highestLevel = static_cast<int32_t>(decimalOption(name, text.substr(dash + 1), 1, 5));
+    if (make.lowestLevel > make.highestLevel) {
         throw CLI::ValidationError(name, text + ": the first level must not exceed the second");
     }
-    return range;
 }
 
-// A difficulty given by name (easy .. extreme) or rank (1 .. 5).
-int32_t parseRank(const std::string& name, const std::string& text) {
-    const int32_t rank = rankNamed(text);
-    if (rank != 0) return rank;
-    uint64_t value = 0;
-    if (readDecimal(text, value) && value >= RANK_EASY && value <= HIGHEST_RANK) {
-        return static_cast<int32_t>(value);
-    }
-    throw CLI::ValidationError(name, "'" + text +
-                                         "' is not a difficulty: easy, medium, hard, expert or "
-                                         "extreme (or 1 to 5)");
-}
-
-// "A-B" or "A", difficulties by name or rank, A not harder than B.
-DifficultyRange parseDifficulties(const std::string& name, const std::string& text,
-                                  bool rangeAllowed) {
-    const size_t dash = rangeAllowed ? text.find('-') : std::string::npos;
-    DifficultyRange range;
-    if (dash == std::string::npos) {
-        range.lowest = parseRank(name, text);
-        range.highest = range.lowest;
-        return range;
-    }
-    range.lowest = parseRank(name, text.substr(0, dash));
-    range.highest = parseRank(name, text.substr(dash + 1));
-    if (range.lowest > range.highest) {
-        throw CLI::ValidationError(
-            name, text + ": the first difficulty must not be harder than the second");
-    }
-    return range;
+// "A-B" or "A", difficulties by name or rank, A not harder than B, into the options'
+// difficulties.
+void parseDifficulties(const std::string& name, const std::string& text, bool rangeAllowed,
+                       api::MakeOptions& make) {
+    const api::DifficultyRange range = api::readDifficulties(text, rangeAllowed);
+    if (!range.error.empty()) throw CLI::ValidationError(name, range.error);
+    make.lowestDifficulty = range.lowest;
+    make.highestDifficulty = range.highest;
 }
 
 // A seed of 30 bits from the wall clock and the process, short enough to note down.
@@ -176,178 +136,74 @@ uint64_t clockSeed() {
 void workOut(MakeOptions& o, const CLI::App& command) {
     checkOutputOptions(o.output, command);
     parseSize(o);
-    o.problemCount = decimalOption("--count", o.count, 0, MOST_PROBLEMS);
-    o.firstIndex = decimalOption("--first", o.first, 0, UINT64_MAX - o.problemCount);
+    api::MakeOptions& make = o.make;
+    make.count = decimalOption("--count", o.count, 0, api::MOST_PUZZLES_MADE);
+    make.first = decimalOption("--first", o.first, 0, UINT64_MAX - make.count);
     o.seedGiven = !o.seed.empty();
-    if (o.seedGiven) o.batchSeed = decimalOption("--seed", o.seed, 0, UINT64_MAX);
+    if (o.seedGiven) make.seed = decimalOption("--seed", o.seed, 0, UINT64_MAX);
     if (!o.seedGiven && command.count("--first") > 0) {
         throw CLI::ValidationError("--first", "slices of one batch need its --seed");
     }
-    if (!o.level.empty()) o.levelRange = parseLevels("--level", o.level, false);
-    if (!o.levels.empty()) o.levelRange = parseLevels("--levels", o.levels, true);
-    if (!o.difficulty.empty()) o.rankRange = parseDifficulties("--difficulty", o.difficulty, false);
-    if (!o.difficulties.empty()) {
-        o.rankRange = parseDifficulties("--difficulties", o.difficulties, true);
+    if (!o.level.empty()) parseLevels("--level", o.level, false, make);
+    if (!o.levels.empty()) parseLevels("--levels", o.levels, true, make);
+    if (!o.difficulty.empty()) parseDifficulties("--difficulty", o.difficulty, false, make);
+    if (!o.difficulties.empty()) parseDifficulties("--difficulties", o.difficulties, true, make);
+    if (!o.jobs.empty()) {
+        make.jobs = static_cast<int32_t>(decimalOption("--jobs", o.jobs, 1, api::MOST_MAKE_JOBS));
     }
-    o.byDifficulty = !o.difficulty.empty() || !o.difficulties.empty();
-    o.threads = o.jobs.empty()
-                    ? omp_get_num_procs()
-                    : static_cast<int32_t>(decimalOption("--jobs", o.jobs, 1, MOST_JOBS));
     if (!o.maxTries.empty()) {
-        o.triesPerProblem =
-            static_cast<int32_t>(decimalOption("--max-tries", o.maxTries, 1, MOST_TRIES));
+        make.maxTries =
+            static_cast<int32_t>(decimalOption("--max-tries", o.maxTries, 1, api::MOST_MAKE_TRIES));
     }
-    if (o.builder.empty()) {
-        o.kind = defaultLoopBuilder(o.width, o.height);
-    } else {
-        o.kind = o.builder == "strip" ? LoopBuilderKind::STRIP : LoopBuilderKind::REGION;
-        if (!loopBuilderFits(o.kind, o.width, o.height)) {
+    if (!o.builder.empty()) {
+        const bool strip = o.builder == "strip";
+        make.builder = strip ? api::Builder::STRIP : api::Builder::REGION;
+        if (!loopBuilderFits(strip ? LoopBuilderKind::STRIP : LoopBuilderKind::REGION, make.width,
+                             make.height)) {
             throw CLI::ValidationError("--builder",
                                        "the strip builder makes widths and heights "
                                        "that are multiples of 4 from 4 to 36 only");
         }
     }
+    // The command writes the clues; --answer finds the answers to draw when it writes them.
+    make.answers = false;
 }
 
-std::string levelText(const LevelRange& range) {
-    if (range.lowest == range.highest) return "level " + std::to_string(range.lowest);
-    return "levels " + std::to_string(range.lowest) + "-" + std::to_string(range.highest);
-}
-
-std::string difficultyText(const DifficultyRange& range) {
-    if (range.lowest == range.highest) return std::string("difficulty ") + rankName(range.lowest);
-    return std::string("difficulties ") + rankName(range.lowest) + "-" + rankName(range.highest);
-}
-
-// What the tries of a problem made for a difficulty found when none fitted: each try makes a
-// problem no harder than the asked range, but some come out easier.
-std::string difficultyMissMessage(const MakeOptions& o, uint64_t seed, uint64_t index,
-                                  const SeededProblem& miss) {
-    const std::string size = std::to_string(o.width) + "x" + std::to_string(o.height);
-    std::string text = std::string(LABEL) + ": problem " + std::to_string(index) + " of seed " +
-                       std::to_string(seed) + ": no " + size + " problem of " +
-                       difficultyText(o.rankRange) + " in " + std::to_string(miss.tries) + " tries";
-    std::vector<std::string> parts;
-    for (int32_t rank = RANK_EASY; rank <= HIGHEST_RANK; ++rank) {
-        if (miss.ranksReached[rank] == 0) continue;
-        parts.push_back(std::to_string(miss.ranksReached[rank]) + " " + rankName(rank));
-    }
-    std::string reached;
-    for (size_t n = 0; n < parts.size(); ++n) {
-        reached += n == 0 ? "" : n + 1 == parts.size() ? " and " : ", ";
-        reached += parts[n];
-    }
-    if (parts.empty()) reached = "none that could be rated";
-    return text + ", which made " + reached +
-           ": this size may be too small for it; ask for another difficulty or more tries "
-           "(--max-tries)";
-}
-
-// What the tries of a problem that found none of the asked levels did find. Many tries keep no
-// problem at all (on small boards about half of them), so the message says how many did.
-std::string missMessage(const MakeOptions& o, uint64_t seed, uint64_t index,
-                        const SeededProblem& miss) {
-    const std::string size = std::to_string(o.width) + "x" + std::to_string(o.height);
-    std::string text = std::string(LABEL) + ": problem " + std::to_string(index) + " of seed " +
-                       std::to_string(seed) + ": no " + size + " problem of " +
-                       levelText(o.levelRange) + " in " + std::to_string(miss.tries) + " tries";
-    std::vector<std::string> parts;
-    int32_t kept = 0;
-    for (int32_t level = LOWEST_LEVEL; level <= HIGHEST_LEVEL; ++level) {
-        if (miss.levelsReached[level] == 0) continue;
-        kept += miss.levelsReached[level];
-        parts.push_back(std::to_string(miss.levelsReached[level]) + " of level " +
-                        std::to_string(level));
-    }
-    if (parts.empty()) {
-        return text +
-               ", and none of them kept a problem: try another size or more tries "
-               "(--max-tries)";
-    }
-    std::string reached;
-    for (size_t n = 0; n < parts.size(); ++n) {
-        reached += n == 0 ? "" : n + 1 == parts.size() ? " and " : ", ";
-        reached += parts[n];
-    }
-    return text + "; " + std::to_string(kept) + " of them kept a problem (" + reached +
-           "), the others none: ask for levels this size reaches (--level, --levels) or for "
-           "more tries (--max-tries)";
-}
-
-int runMake(const MakeOptions& o) {
-    if (!targetHoldsDocuments(o.output, o.problemCount, LABEL)) return STATUS_USAGE;
+int runMake(MakeOptions& o) {
+    api::MakeOptions& make = o.make;
+    if (!targetHoldsDocuments(o.output, make.count, LABEL)) return STATUS_USAGE;
     // An output file that cannot be written is found out now, not after hours of work.
     if (!o.output.output.empty() && !o.output.outputIsFolder) {
         OutputFile trial;
         if (!trial.open(o.output.output)) return STATUS_FAILED;
         trial.discard();
     }
-    const uint64_t seed = o.seedGiven ? o.batchSeed : clockSeed();
     if (!o.seedGiven) {
+        make.seed = clockSeed();
         std::fprintf(stderr,
                      "%s: seed %" PRIu64 " (make this batch again with --seed %" PRIu64 ")\n",
-                     LABEL, seed, seed);
+                     LABEL, make.seed, make.seed);
     }
 
-    const int64_t count = static_cast<int64_t>(o.problemCount);
-    std::vector<InputProblem> problems(static_cast<size_t>(count));
-    std::atomic<bool> stop{false};
-    std::atomic<int64_t> done{0};
-    std::mutex missLock;
-    bool missed = false;
-    uint64_t missIndex = 0;
-    SeededProblem miss;
+    std::atomic<int64_t> made{0};
+    make.made = &made;
+    api::MakeResult result;
     {
-        ProgressLine progress(LABEL, "problems", count);
-        // Dynamic scheduling: one slow problem keeps one thread, the others take the next ones.
-        // Every problem comes from its own source, so the schedule changes nothing in the output.
-        // A lone problem is made on one thread that judges its candidate clues on all of them.
-        const int32_t outerThreads = count == 1 ? 1 : o.threads;
-        const int32_t judgeThreads = count == 1 ? o.threads : 1;
-#pragma omp parallel num_threads(outerThreads)
-        {
-            SeededProblem made;
-#pragma omp for schedule(dynamic, 1)
-            for (int64_t i = 0; i < count; ++i) {
-                if (stop.load(std::memory_order_relaxed)) continue;
-                const uint64_t index = o.firstIndex + static_cast<uint64_t>(i);
-                const bool ok =
-                    o.byDifficulty
-                        ? makeSeededProblemOfDifficulty(seed, index, o.width, o.height, o.rankRange,
-                                                        o.kind, o.triesPerProblem, made, &stop)
-                        : makeSeededProblem(seed, index, o.width, o.height, o.levelRange, o.kind,
-                                            o.triesPerProblem, made, &stop, judgeThreads);
-                if (!ok) {
-                    if (made.stopped) continue;
-                    std::lock_guard<std::mutex> lock(missLock);
-                    if (!missed || index < missIndex) {
-                        missed = true;
-                        missIndex = index;
-                        miss = made;
-                    }
-                    stop.store(true);
-                    continue;
-                }
-                InputProblem& problem = problems[static_cast<size_t>(i)];
-                problem.source = "seed " + std::to_string(seed) + " problem";
-                problem.line = static_cast<int64_t>(index);
-                problem.width = o.width;
-                problem.height = o.height;
-                problem.level = made.level;
-                problem.grid = made.grid;
-                progress.begin(done.fetch_add(1) + 1, "");
-            }
-        }
+        ProgressLine progress(LABEL, "problems", static_cast<int64_t>(make.count));
+        progress.follow(&made);
+        result = api::make(make);
     }
-    if (missed) {
-        const std::string message = o.byDifficulty ? difficultyMissMessage(o, seed, missIndex, miss)
-                                                   : missMessage(o, seed, missIndex, miss);
-        std::fprintf(stderr, "%s\n", message.c_str());
-        return STATUS_NOT_MADE;
+    if (!result.error.empty()) {
+        std::fprintf(stderr, "%s: %s\n", LABEL, result.error.c_str());
+        return result.missed ? STATUS_NOT_MADE : STATUS_USAGE;
     }
+    std::vector<api::Puzzle> puzzles;
+    puzzles.reserve(result.puzzles.size());
+    for (api::MadePuzzle& m : result.puzzles)
+        puzzles.push_back(std::move(m.puzzle));
     OutputOptions output = o.output;
-    output.firstNumber = o.firstIndex + 1;
-    return writeProblems(output, problems, LABEL);
+    output.firstNumber = make.first + 1;
+    return writePuzzles(output, puzzles, LABEL);
 }
 
 }  // namespace

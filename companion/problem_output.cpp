@@ -335,25 +335,4 @@ int writePuzzles(const OutputOptions& options, const std::vector<api::Puzzle>& p
     return writeDocuments(options, documents) ? STATUS_DONE : STATUS_FAILED;
 }
 
-int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,
-                  const char* label) {
-    std::vector<api::Puzzle> puzzles;
-    puzzles.reserve(problems.size());
-    for (const InputProblem& problem : problems) {
-        api::Puzzle puzzle;
-        puzzle.width = problem.width;
-        puzzle.height = problem.height;
-        puzzle.level = problem.level;
-        puzzle.source = problem.source;
-        puzzle.line = problem.line;
-        puzzle.clues.resize(problem.grid.size());
-        for (size_t i = 0; i < problem.grid.size(); ++i) {
-            puzzle.clues[i] =
-                problem.grid[i] <= 3 ? static_cast<int8_t>(problem.grid[i]) : api::NO_CLUE;
-        }
-        puzzles.push_back(std::move(puzzle));
-    }
-    return writePuzzles(options, puzzles, label);
-}
-
 }  // namespace varnel

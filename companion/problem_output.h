@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "textio/problem_input.h"
 #include "textio/svg_drawing.h"
 #include "varnel/puzzle.h"
 #include "varnel/write.h"
@@ -46,7 +45,7 @@ void checkOutputOptions(OutputOptions& options, const CLI::App& command);
 extern const char* const OUTPUT_HELP;
 
 // True when the chosen target can hold the documents that problemCount problems make in the chosen
-// form; otherwise says so on standard error, naming the command as label (writeProblems then
+// form; otherwise says so on standard error, naming the command as label (writePuzzles then
 // returns STATUS_USAGE). Lets a subcommand refuse before it does long work.
 bool targetHoldsDocuments(const OutputOptions& options, size_t problemCount, const char* label);
 
@@ -59,9 +58,5 @@ bool targetHoldsDocuments(const OutputOptions& options, size_t problemCount, con
 // nothing half-written left).
 int writePuzzles(const OutputOptions& options, const std::vector<api::Puzzle>& puzzles,
                  const char* label);
-
-// writePuzzles for the subcommands that still work on the reader's own records.
-int writeProblems(const OutputOptions& options, const std::vector<InputProblem>& problems,
-                  const char* label);
 
 }  // namespace varnel

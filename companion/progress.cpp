@@ -56,6 +56,11 @@ void ProgressLine::begin(int64_t done, std::string item) {
     itemStart_ = Clock::now();
 }
 
+void ProgressLine::follow(const std::atomic<int64_t>* done) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    followed_ = done;
+}
+
 void ProgressLine::message(std::string_view line) {
     std::lock_guard<std::mutex> lock(mutex_);
     clear();
@@ -81,7 +86,7 @@ void ProgressLine::draw() {
     const Clock::time_point now = Clock::now();
     const double elapsed = std::chrono::duration<double>(now - start_).count();
     if (elapsed < SHOW_AFTER_SECONDS) return;
-    const int64_t done = done_;
+    const int64_t done = followed_ != nullptr ? followed_->load() : done_;
     char text[256];
     int length = std::snprintf(text, sizeof text, "%s: %" PRId64 " of %" PRId64 " %s",
                                label_.c_str(), done, total_, unit_.c_str());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -26,6 +27,10 @@ struct ProgressLine {
     // ("FILE:LINE (10 x 10)") should it run long.
     void begin(int64_t done, std::string item);
 
+    // From now on the line counts the finished items from done (as a run that cannot call
+    // begin() counts them) rather than from begin().
+    void follow(const std::atomic<int64_t>* done);
+
     // Prints one line (a warning, an error) to standard error.
     void message(std::string_view line);
 
@@ -44,11 +49,12 @@ struct ProgressLine {
     const std::string unit_;   // "problems"
     const int64_t total_;
     const Clock::time_point start_;
-    int64_t done_ = 0;             // items finished; guarded by mutex_
-    std::string item_;             // the item being worked on; guarded by mutex_
-    Clock::time_point itemStart_;  // when it began; guarded by mutex_
-    bool shown_ = false;           // a line is on the terminal; guarded by mutex_
-    bool stopping_ = false;        // guarded by mutex_
+    int64_t done_ = 0;                                // items finished; guarded by mutex_
+    const std::atomic<int64_t>* followed_ = nullptr;  // counts them instead when set
+    std::string item_;                                // the item being worked on; guarded by mutex_
+    Clock::time_point itemStart_;                     // when it began; guarded by mutex_
+    bool shown_ = false;     // a line is on the terminal; guarded by mutex_
+    bool stopping_ = false;  // guarded by mutex_
     std::mutex mutex_;
     std::condition_variable wake_;
     std::thread thread_;
