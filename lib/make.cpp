@@ -3,6 +3,7 @@
 #include <omp.h>
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <utility>
 
@@ -196,9 +197,11 @@ MakeResult make(const MakeOptions& o) {
     const int64_t count = static_cast<int64_t>(o.count);
     const int32_t threads = o.jobs == 0 ? omp_get_num_procs() : o.jobs;
     std::vector<MadePuzzle> made(static_cast<size_t>(count));
-    // The caller's flag, when given, is also the one a miss sets to stop the other threads.
     std::atomic<bool> ownStop{false};
     std::atomic<bool>& stop = o.stop != nullptr ? *o.stop : ownStop;
+    // A miss skips the puzzles after it but lets the ones before it, already begun, finish: the
+    // miss reported is the first one in the batch, whatever the threads' timing.
+    std::atomic<uint64_t> firstMiss{UINT64_MAX};
     std::mutex missLock;
     bool missed = false;
     uint64_t missIndex = 0;
@@ -213,8 +216,8 @@ MakeResult make(const MakeOptions& o) {
         SeededProblem seeded;
 #pragma omp for schedule(dynamic, 1)
         for (int64_t i = 0; i < count; ++i) {
-            if (stop.load(std::memory_order_relaxed)) continue;
             const uint64_t index = o.first + static_cast<uint64_t>(i);
+            if (stop.load(std::memory_order_relaxed) || index > firstMiss.load()) continue;
             if (!makeOne(o, index, kind, judgeThreads, stop, seeded)) {
                 if (seeded.stopped) continue;
                 std::lock_guard<std::mutex> lock(missLock);
@@ -223,7 +226,7 @@ MakeResult make(const MakeOptions& o) {
                     missIndex = index;
                     miss = seeded;
                 }
-                stop.store(true);
+                firstMiss.store(missIndex);
                 continue;
             }
             made[static_cast<size_t>(i)] = madePuzzle(o, index, seeded);

@@ -21,6 +21,9 @@ void bindPuzzle(py::module_& module);
 // check, grade, solve and verify with their result classes.
 void bindCheck(py::module_& module);
 
+// Difficulty and difficulty().
+void bindDifficulty(py::module_& module);
+
 // make and MadePuzzle.
 void bindMake(py::module_& module);
 

@@ -1,5 +1,5 @@
-// varnel.check, grade, solve and verify, and the classes of their results. The long calls run
-// without the interpreter lock.
+// varnel.check, grade, solve and verify, and the classes of their results (Difficulty is bound in
+// difficulty_bindings.cpp). The long calls run without the interpreter lock.
 #include <pybind11/stl.h>
 
 #include <optional>
@@ -93,6 +93,10 @@ void bindCheck(py::module_& module) {
             "The one answer, two of several, or none; each a list of rows, '#' inside the loop "
             "and '.' outside.")
         .def_property_readonly(
+            "difficulty", [](const api::CheckResult& r) { return ifGraded(r, r.difficulty); },
+            "The Difficulty of a graded unique puzzle (name, rank, rating, techniques), else "
+            "None.")
+        .def_property_readonly(
             "level", [](const api::CheckResult& r) { return ifGraded(r, r.grade.level); },
             "The level 1-5 of a graded unique puzzle, else None.")
         .def_property_readonly(
@@ -114,7 +118,9 @@ void bindCheck(py::module_& module) {
         .def_readonly("ms", &api::CheckResult::milliseconds, "Milliseconds the check took.")
         .def("__repr__", [](const api::CheckResult& r) {
             return std::string("<varnel.CheckResult ") + api::verdictName(r.verdict) +
-                   (r.graded ? " level " + std::to_string(r.grade.level) : std::string()) + ">";
+                   (r.graded ? " " + r.difficulty.name + " level " + std::to_string(r.grade.level)
+                             : std::string()) +
+                   ">";
         });
 
     py::class_<api::Grade>(module, "Grade", "The creator's grade of a puzzle.")
@@ -174,7 +180,8 @@ void bindCheck(py::module_& module) {
 
     module.def("check", &checked, py::arg("puzzle"), py::arg("grade") = true,
                "The complete check of `varnel check`: verdict, answers, and for a unique "
-               "puzzle its grade (level, score, solver, trials, scans) unless grade=False.");
+               "puzzle its difficulty and its grade (level, score, solver, trials, scans) unless "
+               "grade=False.");
     module.def("grade", &graded, py::arg("puzzle"),
                "The creator's grade of a puzzle: score, level and the solver's outcome.");
     module.def("solve", &solved, py::arg("puzzle"),

@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "python/bindings.h"
+#include "varnel/difficulty.h"
 #include "varnel/make.h"
 
 namespace varnel::python {
@@ -21,8 +22,9 @@ namespace {
 // A made puzzle as Python sees it.
 struct MadeForPython {
     api::Puzzle puzzle;
-    std::vector<std::string> answer;  // rows of '#' and '.'
-    int32_t score = 0;
+    std::vector<std::string> answer;            // rows of '#' and '.'
+    std::optional<int32_t> score;               // made by level: its score; for a difficulty: None
+    std::optional<api::Difficulty> difficulty;  // made for a difficulty: its difficulty; else None
     uint64_t index = 0;
     uint64_t seed = 0;
     int32_t tries = 0;
@@ -48,6 +50,38 @@ void readLevels(const Levels& levels, api::MakeOptions& options) {
             throw py::value_error("level '" + *text + "': expected a level 1-5 or a range 'A-B'");
         }
     }
+}
+
+// One end of a range of difficulties: a name ("hard", "3") or a rank.
+using DifficultyEnd = std::variant<int, std::string>;
+
+// difficulty: None for any (made by level), a name or rank, "A-B", or a pair (A, B).
+using Difficulties =
+    std::variant<std::monostate, int, std::string, std::pair<DifficultyEnd, DifficultyEnd>>;
+
+std::string textOf(const DifficultyEnd& end) {
+    if (const int* rank = std::get_if<int>(&end)) return std::to_string(*rank);
+    return std::get<std::string>(end);
+}
+
+// Read as `varnel make --difficulties` reads its argument; ValueError with its message on a name
+// that is none.
+void readDifficulties(const Difficulties& difficulties, api::MakeOptions& options) {
+    std::string text;
+    if (const int* rank = std::get_if<int>(&difficulties)) {
+        text = std::to_string(*rank);
+    } else if (const std::string* given = std::get_if<std::string>(&difficulties)) {
+        text = *given;
+    } else if (const auto* pair =
+                   std::get_if<std::pair<DifficultyEnd, DifficultyEnd>>(&difficulties)) {
+        text = textOf(pair->first) + "-" + textOf(pair->second);
+    } else {
+        return;
+    }
+    const api::DifficultyRange range = api::readDifficulties(text);
+    raiseIfError(range.error);
+    options.lowestDifficulty = range.lowest;
+    options.highestDifficulty = range.highest;
 }
 
 api::Builder builderOf(const std::optional<std::string>& name) {
@@ -97,8 +131,8 @@ api::MakeResult makeInterruptibly(api::MakeOptions options, bool& interrupted) {
 
 std::vector<MadeForPython> made(int32_t width, int32_t height, uint64_t count,
                                 std::optional<uint64_t> seed, uint64_t first, const Levels& level,
-                                int32_t jobs, const std::optional<std::string>& builder,
-                                int32_t maxTries) {
+                                const Difficulties& difficulty, int32_t jobs,
+                                const std::optional<std::string>& builder, int32_t maxTries) {
     api::MakeOptions options;
     options.width = width;
     options.height = height;
@@ -107,6 +141,7 @@ std::vector<MadeForPython> made(int32_t width, int32_t height, uint64_t count,
     options.seed = seed ? *seed : std::random_device{}() >> 2;
     options.first = first;
     readLevels(level, options);
+    readDifficulties(difficulty, options);
     options.jobs = jobs;
     options.builder = builderOf(builder);
     options.maxTries = maxTries;
@@ -116,9 +151,16 @@ std::vector<MadeForPython> made(int32_t width, int32_t height, uint64_t count,
     raiseIfError(result.error);
     std::vector<MadeForPython> puzzles;
     puzzles.reserve(result.puzzles.size());
+    const bool forDifficulty = options.lowestDifficulty != 0;
     for (api::MadePuzzle& m : result.puzzles) {
-        puzzles.push_back(
-            {std::move(m.puzzle), rowsOf(m.answer), m.score, m.index, options.seed, m.tries});
+        MadeForPython p{std::move(m.puzzle), rowsOf(m.answer), std::nullopt, std::nullopt, m.index,
+                        options.seed,        m.tries};
+        if (forDifficulty) {
+            p.difficulty = std::move(m.difficulty);
+        } else {
+            p.score = m.score;
+        }
+        puzzles.push_back(std::move(p));
     }
     return puzzles;
 }
@@ -132,28 +174,37 @@ void bindMake(py::module_& module) {
                       "Its one answer: rows of '#' (inside the loop) and '.' (outside).")
         .def_property_readonly(
             "level", [](const MadeForPython& m) { return m.puzzle.level; }, "Its level 1-5.")
-        .def_readonly("score", &MadeForPython::score, "Its score 0-49.")
+        .def_readonly("score", &MadeForPython::score,
+                      "Its score 0-49 when made by level; None when made for a difficulty.")
+        .def_readonly("difficulty", &MadeForPython::difficulty,
+                      "Its Difficulty when made for one, as varnel.difficulty gives it; else "
+                      "None.")
         .def_readonly("index", &MadeForPython::index, "K: puzzle K of the seed.")
         .def_readonly("seed", &MadeForPython::seed, "The batch's seed.")
         .def_readonly("tries", &MadeForPython::tries,
-                      "Attempts it took, failed ones and ones of other levels included.")
+                      "Attempts it took, failed ones and ones of other levels or difficulties "
+                      "included.")
         .def("__repr__", [](const MadeForPython& m) {
             return "<varnel.MadePuzzle " + std::to_string(m.index) + " of seed " +
                    std::to_string(m.seed) + ": " + std::to_string(m.puzzle.width) + "x" +
-                   std::to_string(m.puzzle.height) + " level " + std::to_string(m.puzzle.level) +
-                   ">";
+                   std::to_string(m.puzzle.height) +
+                   (m.difficulty ? " " + m.difficulty->name : std::string()) + " level " +
+                   std::to_string(m.puzzle.level) + ">";
         });
 
     module.def("make", &made, py::arg("width"), py::arg("height"), py::arg("count") = 1,
                py::arg("seed") = py::none(), py::arg("first") = 0, py::arg("level") = py::none(),
-               py::arg("jobs") = 0, py::arg("builder") = py::none(), py::arg("max_tries") = 1000,
+               py::arg("difficulty") = py::none(), py::arg("jobs") = 0,
+               py::arg("builder") = py::none(), py::arg("max_tries") = api::DEFAULT_MAKE_TRIES,
                "Makes puzzles first .. first + count - 1 of a seed, byte for byte those of "
-               "`varnel make --size WxH --count N --seed S --first K` (with --level/--levels, "
-               "--jobs, --builder, --max-tries): a list of MadePuzzle, each with its answer. "
-               "level: None, a level 1-5, a pair (lowest, highest) or 'A-B'. jobs: threads, 0 "
-               "for every core. seed None: a random one, kept in each MadePuzzle. ValueError "
-               "when an option is out of range or a puzzle of the levels is not found within "
-               "max_tries.");
+               "`varnel make --size WxH --count N --seed S --first K` (with --level/--levels or "
+               "--difficulty/--difficulties, --jobs, --builder, --max-tries): a list of "
+               "MadePuzzle, each with its answer. level: None, a level 1-5, a pair (lowest, "
+               "highest) or 'A-B'. difficulty: None, a name ('easy' .. 'extreme') or rank 1-5, "
+               "a pair ('easy', 'hard') or 'easy-hard'; not with level. jobs: threads, 0 for "
+               "every core. seed None: a random one, kept in each MadePuzzle. ValueError when "
+               "an option is out of range or not a difficulty, or when a puzzle of the levels "
+               "or difficulties is not found within max_tries.");
 }
 
 }  // namespace varnel::python

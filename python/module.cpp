@@ -44,10 +44,12 @@ void raiseIfError(const std::string& text) {
 PYBIND11_MODULE(varnel, module) {
     module.doc() =
         "Loop puzzles (slitherlink-like): read and write them in every form, check that a puzzle "
-        "has exactly one answer, grade it, make reproducible puzzles with their answers, and "
+        "has exactly one answer, grade it and rate its difficulty, make reproducible puzzles with "
+        "their answers, and "
         "verify proposed answers. Errors raise ValueError with the positioned message.";
     module.attr("__version__") = varnel::api::version();
     varnel::python::bindPuzzle(module);
     varnel::python::bindCheck(module);
+    varnel::python::bindDifficulty(module);
     varnel::python::bindMake(module);
 }

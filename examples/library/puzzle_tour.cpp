@@ -1,6 +1,7 @@
-// A tour of the varnel library: read a puzzle, write it in two forms, check it, verify its answer
-// and a wrong one, solve it as the main program does, and make a new puzzle. Prints what it finds
-// and exits with 1 when anything is not as it should be.
+// A tour of the varnel library: read a puzzle, write it in two forms, check it and rate its
+// difficulty, verify its answer and a wrong one, solve it as the main program does, and make new
+// puzzles, one for a difficulty. Prints what it finds and exits with 1 when anything is not as it
+// should be.
 #include <varnel/varnel.h>
 
 #include <cstdio>
@@ -45,11 +46,17 @@ int main() {
     expect(check.error.empty(), "the check runs");
     std::printf("check: %s", api::verdictName(check.verdict));
     if (check.graded) {
-        std::printf(", level %d (score %d); the program's own solver: %s, %d trials",
-                    check.grade.level, check.grade.score, api::solverResultName(check.grade.solver),
-                    check.grade.trials);
+        std::printf(
+            ", difficulty %s (rating %.2f), level %d (score %d); the program's own "
+            "solver: %s, %d trials",
+            check.difficulty.name.c_str(), check.difficulty.rating, check.grade.level,
+            check.grade.score, api::solverResultName(check.grade.solver), check.grade.trials);
+        std::printf("\ntechniques:");
+        for (const api::TechniqueCount& t : check.difficulty.techniques)
+            std::printf(" %s %d;", t.technique.c_str(), t.count);
     }
     std::printf("\n");
+    expect(check.difficulty.rated, "the ladder rates the puzzle");
     expect(check.verdict == api::Verdict::UNIQUE, "the puzzle has one answer");
     if (check.answers.empty()) return 1;
 
@@ -91,6 +98,22 @@ int main() {
         std::printf("made: %s", api::writePuzzle(made.puzzles.front().puzzle, {}).text.c_str());
         expect(api::verifyAnswer(made.puzzles.front().puzzle, made.puzzles.front().answer).valid,
                "the made puzzle's answer is valid");
+    }
+
+    // A puzzle made for a difficulty, by name as `varnel make --difficulty` reads it.
+    const api::DifficultyRange medium = api::readDifficulties("medium");
+    options.lowestDifficulty = medium.lowest;
+    options.highestDifficulty = medium.highest;
+    const api::MakeResult madeMedium = api::make(options);
+    expect(madeMedium.error.empty() && madeMedium.puzzles.size() == 1,
+           "one puzzle of difficulty medium is made");
+    if (!madeMedium.puzzles.empty()) {
+        const api::MadePuzzle& m = madeMedium.puzzles.front();
+        std::printf("made for a difficulty: %s (rating %.2f): %s", m.difficulty.name.c_str(),
+                    m.difficulty.rating, api::writePuzzle(m.puzzle, {}).text.c_str());
+        expect(m.difficulty.rank == 2, "it is medium");
+        expect(api::gradeDifficulty(m.puzzle).rating == m.difficulty.rating,
+               "its difficulty is the one gradeDifficulty gives");
     }
 
     // Errors come back as text, never as exceptions.

@@ -67,6 +67,37 @@ def test_errors_raise_value_error_with_their_place():
         varnel.verify(varnel.Puzzle.parse(GAME_ID), "#.....\n##x...\n")
 
 
+def test_difficulty_errors_are_varnel_makes():
+    for difficulty, option in (("tough", "tough"), (6, "6"), (("hard", "easy"), "hard-easy"), ("hard-", "hard-")):
+        command = run("make", "--size", "10x10", "--count", "0", "--difficulties", option)
+        assert command.returncode == 2
+        message = command.stderr.splitlines()[0].removeprefix("varnel make: --difficulties: ")
+        with pytest.raises(ValueError) as error:
+            varnel.make(10, 10, count=0, seed=1, difficulty=difficulty)
+        assert str(error.value) == message
+    with pytest.raises(ValueError, match="not both"):
+        varnel.make(10, 10, seed=1, level=2, difficulty="easy")
+    # A difficulty the board cannot reach: the command's message, word for word.
+    command = run("make", "--size", "3x3", "--count", "3", "--seed", "1", "--difficulty", "extreme", "--max-tries", "5")
+    assert command.returncode == 3
+    with pytest.raises(ValueError) as error:
+        varnel.make(3, 3, count=3, seed=1, difficulty="extreme", max_tries=5)
+    assert "varnel make: " + str(error.value) + "\n" == command.stderr
+
+
+RANKS = ["easy", "medium", "hard", "expert", "extreme"]
+
+
+def difficulties_asked(command):
+    """The ranks (lowest, highest) a varnel make command line asks for, None when it asks none."""
+    for option in ("--difficulty", "--difficulties"):
+        if option in command:
+            ends = command[command.index(option) + 1].split("-")
+            ranks = [int(end) if end.isdigit() else RANKS.index(end) + 1 for end in ends]
+            return ranks[0], ranks[-1]
+    return None
+
+
 MAKE_CASES = [
     (dict(width=10, height=10, count=200, seed=7), ["--size", "10x10", "--count", "200", "--seed", "7"]),
     (
@@ -75,22 +106,42 @@ MAKE_CASES = [
     ),
     (dict(width=9, height=13, count=4, seed=11, level=3), ["--size", "9x13", "--count", "4", "--seed", "11", "--level", "3"]),
     (dict(width=12, height=12, count=3, seed=5, builder="region"), ["--size", "12x12", "--count", "3", "--seed", "5", "--builder", "region"]),
+    (
+        dict(width=10, height=10, count=100, seed=7, first=0, difficulty="hard", jobs=0),
+        ["--size", "10x10", "--count", "100", "--seed", "7", "--difficulty", "hard"],
+    ),
+    (
+        dict(width=9, height=11, count=6, seed=2, first=3, difficulty=("easy", 2), jobs=2),
+        ["--size", "9x11", "--count", "6", "--seed", "2", "--first", "3", "--difficulties", "easy-medium", "--jobs", "2"],
+    ),
+    (dict(width=8, height=8, count=5, seed=3, difficulty="1-2"), ["--size", "8x8", "--count", "5", "--seed", "3", "--difficulties", "1-2"]),
+    (dict(width=12, height=12, seed=4, difficulty=4, jobs=2), ["--size", "12x12", "--seed", "4", "--difficulty", "expert", "--jobs", "2"]),
 ]
 
 
 @pytest.mark.parametrize("arguments,command", MAKE_CASES)
 def test_make_is_varnel_make_byte_for_byte(arguments, command):
     made = varnel.make(**arguments)
-    assert len(made) == arguments["count"]
+    assert len(made) == arguments.get("count", 1)
     expected = run("make", *command)
     assert expected.returncode == 0, expected.stderr
     assert "".join(m.puzzle.to() for m in made) == expected.stdout
     assert "".join(m.puzzle.to("url") for m in made) == run("make", "--to", "url", *command).stdout
+    asked = difficulties_asked(command)
     for m in made[:20]:
-        assert m.level == m.puzzle.level == m.score // 10 + 1
+        assert m.level == m.puzzle.level
         assert m.seed == arguments["seed"] and m.index >= arguments.get("first", 0)
         assert varnel.verify(m.puzzle, m.answer)
-        assert varnel.check(m.puzzle, grade=False).answers == [m.answer]
+        if "difficulty" not in arguments:
+            assert m.level == m.score // 10 + 1 and m.difficulty is None
+            assert varnel.check(m.puzzle, grade=False).answers == [m.answer]
+            continue
+        # Made for a difficulty: rated within the range, as check rates it.
+        check = varnel.check(m.puzzle)
+        assert check.answers == [m.answer]
+        assert m.score is None and m.difficulty.as_dict() == check.difficulty.as_dict()
+        assert asked[0] <= m.difficulty.rank <= asked[1]
+        assert m.difficulty.name == RANKS[m.difficulty.rank - 1]
 
 
 def test_check_is_varnel_check():
@@ -109,6 +160,31 @@ def test_check_is_varnel_check():
             assert result.solver == expected["solver"]["result"]
             assert (result.trials, result.scans) == (expected["solver"]["trials"], expected["solver"]["scans"])
             assert varnel.grade(puzzle).score == result.score
+        alone = varnel.difficulty(puzzle)
+        if "difficulty" not in expected:
+            # Several answers or none: the ladder never finishes, and check leaves it out.
+            assert result.difficulty is None
+            assert not alone.rated and alone.name == "unfinished" and alone.rank is None
+            assert alone.reason and alone.as_dict()["reason"] == alone.reason
+            continue
+        # The difficulty of check --json, techniques in the same order, in check and alone.
+        for difficulty in (result.difficulty, alone):
+            assert difficulty.as_dict() == expected["difficulty"]
+            assert list(difficulty.techniques) == list(expected["difficulty"]["techniques"])
+            assert difficulty.rank <= difficulty.rating < difficulty.rank + 1 and difficulty.reason is None
+
+
+def test_difficulty_of_an_expert_puzzle_and_of_several_answers():
+    with open(os.path.join(DATA, "..", "examples", "needs_trials.txt")) as f:
+        puzzle = varnel.Puzzle.parse(f.read())
+    expected = json.loads(run("check", "--json", "-", stdin=puzzle.to()).stdout)["difficulty"]
+    difficulty = varnel.difficulty(puzzle)
+    assert (difficulty.name, difficulty.rank) == ("expert", 4) and "trial" in difficulty.techniques
+    assert difficulty.as_dict() == expected
+    assert repr(difficulty) == "<varnel.Difficulty expert %.2f>" % difficulty.rating
+    several = varnel.Puzzle.parse("3x3t0:2a2c2a2")
+    assert varnel.check(several).difficulty is None
+    assert repr(varnel.difficulty(several)).startswith("<varnel.Difficulty unfinished: ")
 
 
 def test_verify_answers_and_planted_faults():

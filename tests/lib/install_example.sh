@@ -25,7 +25,8 @@ check_run() {
         exit 1
     fi
     grep -q '^tour: all as expected$' "$work/$name.out"
-    grep -q '^check: unique, level 1' "$work/$name.out"
+    grep -q '^check: unique, difficulty [a-z]* (rating [1-5]\.[0-9][0-9]), level 1' "$work/$name.out"
+    grep -q '^made for a difficulty: medium (rating 2\.[0-9][0-9]): ' "$work/$name.out"
     grep -q "^the main program's verdict: found 1 answer(s).$" "$work/$name.out"
 }
 

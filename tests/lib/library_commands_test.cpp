@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/scratch_run.h"
@@ -81,6 +82,21 @@ TEST_F(Library, MakeIsVarnelMakeByteForByte) {
     MakeCase lone{"--size 16x12 --seed 2 --jobs 2", makeOptions(16, 12, 1, 2)};
     lone.options.jobs = 2;
     cases.push_back(lone);
+    // Made for difficulties: one, a range, and a lone puzzle.
+    MakeCase hard{"--size 10x10 --count 8 --seed 7 --difficulty hard", makeOptions(10, 10, 8, 7)};
+    hard.options.lowestDifficulty = hard.options.highestDifficulty = 3;
+    cases.push_back(hard);
+    MakeCase range{"--size 9x11 --count 6 --seed 2 --first 3 --difficulties easy-medium --jobs 2",
+                   makeOptions(9, 11, 6, 2)};
+    range.options.first = 3;
+    range.options.lowestDifficulty = 1;
+    range.options.highestDifficulty = 2;
+    range.options.jobs = 2;
+    cases.push_back(range);
+    MakeCase loneHard{"--size 12x12 --seed 4 --difficulty 4 --jobs 2", makeOptions(12, 12, 1, 4)};
+    loneHard.options.lowestDifficulty = loneHard.options.highestDifficulty = 4;
+    loneHard.options.jobs = 2;
+    cases.push_back(loneHard);
 
     for (const MakeCase& c : cases) {
         const api::MakeResult made = api::make(c.options);
@@ -88,13 +104,35 @@ TEST_F(Library, MakeIsVarnelMakeByteForByte) {
         ASSERT_EQ(made.puzzles.size(), c.options.count) << c.arguments;
         std::string compact;
         std::string urls;
+        const bool forDifficulty = c.options.lowestDifficulty != 0;
         for (const api::MadePuzzle& m : made.puzzles) {
             compact += written(m.puzzle, {});
             urls += written(m.puzzle, inForm(api::Form::URL));
-            EXPECT_EQ(m.puzzle.level, m.score / 10 + 1);
-            const api::CheckResult check = api::check(m.puzzle, {false});
+            // Made for a difficulty: its difficulty is the one check gives, within the range,
+            // and its level the one a compact line of it gets.
+            const api::CheckResult check = api::check(m.puzzle, {forDifficulty});
             ASSERT_EQ(check.verdict, api::Verdict::UNIQUE) << c.arguments;
             EXPECT_EQ(check.answers.front().inside, m.answer.inside) << c.arguments;
+            if (!forDifficulty) {
+                EXPECT_EQ(m.puzzle.level, m.score / 10 + 1);
+                EXPECT_FALSE(m.difficulty.rated);
+                continue;
+            }
+            EXPECT_EQ(m.score, -1);
+            ASSERT_TRUE(m.difficulty.rated) << c.arguments;
+            EXPECT_GE(m.difficulty.rank, c.options.lowestDifficulty);
+            EXPECT_LE(m.difficulty.rank, c.options.highestDifficulty);
+            EXPECT_EQ(m.difficulty.name, check.difficulty.name);
+            EXPECT_EQ(m.difficulty.rating, check.difficulty.rating);
+            ASSERT_EQ(m.difficulty.techniques.size(), check.difficulty.techniques.size());
+            for (size_t t = 0; t < m.difficulty.techniques.size(); ++t) {
+                EXPECT_EQ(m.difficulty.techniques[t].technique,
+                          check.difficulty.techniques[t].technique);
+                EXPECT_EQ(m.difficulty.techniques[t].count, check.difficulty.techniques[t].count);
+            }
+            api::Puzzle unlevelled = m.puzzle;
+            unlevelled.level = 0;
+            EXPECT_EQ(api::levelOf(unlevelled).level, m.puzzle.level);
         }
         const ProgramRun run = varnel("make " + c.arguments);
         EXPECT_EQ(run.status, 0) << run.errors;
@@ -117,9 +155,40 @@ TEST_F(Library, MakeRefusesWhatVarnelMakeRefuses) {
     options.maxTries = 5;
     const api::MakeResult missed = api::make(options);
     EXPECT_TRUE(missed.puzzles.empty());
+    EXPECT_TRUE(missed.missed);
     EXPECT_NE(missed.error.find("no 7x7 problem of levels 3-4 in 5 tries"), std::string::npos)
         << missed.error;
-    EXPECT_EQ(varnel("make --size 7x7 --count 2 --seed 11 --levels 3-4 --max-tries 5").status, 3);
+    // A miss is worded as the command words it, for levels and for difficulties.
+    ProgramRun run = varnel("make --size 7x7 --count 2 --seed 11 --levels 3-4 --max-tries 5");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.errors, "varnel make: " + missed.error + "\n");
+    options = makeOptions(3, 3, 3, 1);
+    options.lowestDifficulty = options.highestDifficulty = 5;
+    options.maxTries = 5;
+    const api::MakeResult tooSmall = api::make(options);
+    EXPECT_TRUE(tooSmall.missed);
+    EXPECT_NE(tooSmall.error.find("no 3x3 problem of difficulty extreme in 5 tries, which made "),
+              std::string::npos)
+        << tooSmall.error;
+    run = varnel("make --size 3x3 --count 3 --difficulty extreme --max-tries 5 --seed 1");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.errors, "varnel make: " + tooSmall.error + "\n");
+
+    // Levels and difficulties exclude each other; difficulties run from 1 to 5, the easier first.
+    options = makeOptions(7, 7, 1, 1);
+    options.lowestDifficulty = options.highestDifficulty = 1;
+    options.highestLevel = 2;
+    EXPECT_EQ(api::make(options).error,
+              "puzzles are made for levels or for difficulties, not both");
+    EXPECT_FALSE(api::make(options).missed);
+    for (const auto& [lowest, highest] : {std::pair{0, 2}, {3, 2}, {4, 6}}) {
+        options = makeOptions(7, 7, 1, 1);
+        options.lowestDifficulty = lowest;
+        options.highestDifficulty = highest;
+        EXPECT_NE(api::make(options).error.find("difficulties are 1 (easy) to 5 (extreme)"),
+                  std::string::npos)
+            << lowest << "-" << highest;
+    }
 
     std::atomic<bool> stop{true};
     options = makeOptions(10, 10, 5, 1);
@@ -130,17 +199,30 @@ TEST_F(Library, MakeRefusesWhatVarnelMakeRefuses) {
 }
 
 // check and grade give the verdicts, answers, scores, levels and solver outcomes of
-// `varnel check --json`, for every golden verdict.
+// `varnel check --json`, for every golden verdict (the difficulty: tests/lib/difficulty_test.cpp);
+// check announces each stage it runs, the grades for unique puzzles only.
 TEST_F(Library, CheckAndGradeAreVarnelCheck) {
     const std::string path = TEST_DATA + "/golden/check/verdicts.txt";
     const std::vector<api::Puzzle> puzzles = puzzlesOf(path);
     const std::vector<std::string> lines = linesOf(varnel("check --json '" + path + "'").out);
     ASSERT_EQ(lines.size(), puzzles.size());
+    using Stages = std::vector<api::CheckStage>;
+    const Stages verdictOnly = {api::CheckStage::VERDICT};
+    const Stages graded3 = {api::CheckStage::VERDICT, api::CheckStage::DIFFICULTY,
+                            api::CheckStage::GRADE};
     int graded = 0;
     for (size_t i = 0; i < puzzles.size(); ++i) {
         const json object = json::parse(lines[i]);
-        const api::CheckResult check = api::check(puzzles[i]);
+        Stages stages;
+        api::CheckOptions options;
+        options.onStage = [&stages](api::CheckStage stage) { stages.push_back(stage); };
+        const api::CheckResult check = api::check(puzzles[i], options);
         ASSERT_EQ(check.error, "");
+        EXPECT_EQ(stages, check.graded ? graded3 : verdictOnly);
+        stages.clear();
+        options.grade = false;
+        EXPECT_FALSE(api::check(puzzles[i], options).graded);
+        EXPECT_EQ(stages, verdictOnly);
         EXPECT_EQ(api::verdictName(check.verdict), object["verdict"].get<std::string>());
         std::vector<std::vector<std::string>> answers;
         for (const api::Answer& answer : check.answers)
