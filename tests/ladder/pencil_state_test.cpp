@@ -36,7 +36,8 @@ struct Snapshot {
           openTotal(s.openTotal),
           unmet(s.unmetClues),
           contradiction(s.contradiction),
-          loopClosed(s.loopClosed) {}
+          loopClosed(s.loopClosed),
+          colours(s.tracksColours) {}
 
     bool operator==(const Snapshot&) const = default;
 };
