@@ -55,36 +55,56 @@ bool narrowsCorner(const LadderRun& run, int32_t cell, int corner, uint8_t allow
     return (run.state.pairMask(cell, corner) & ~allowed) != 0;
 }
 
+// What counts (a PairCounts mask) force on two sides in the given states, for every mask and
+// pair of states: the forced state of each open side (OPEN when not forced) in the low and the
+// next two bits. Counts that allow nothing force nothing here: that broken rule is caught where
+// the counts are narrowed.
+struct ForcedTable {
+    uint8_t entries[8][3][3] = {};
+
+    constexpr ForcedTable() {
+        for (int mask = 0; mask < 8; ++mask) {
+            for (int sa = 0; sa < 3; ++sa) {
+                for (int sb = 0; sb < 3; ++sb)
+                    entries[mask][sa][sb] = forced(mask, sa, sb);
+            }
+        }
+    }
+
+    // States as SideState: 0 OPEN, 1 ON, 2 OFF.
+    static constexpr uint8_t forced(int mask, int sa, int sb) {
+        int possible[2] = {0, 0};  // bit 0: OFF possible, bit 1: ON possible
+        for (int a = 0; a < 2; ++a) {
+            if (sa != 0 && a != (sa == 1)) continue;
+            for (int b = 0; b < 2; ++b) {
+                if (sb != 0 && b != (sb == 1)) continue;
+                if (!(mask & (1 << (a + b)))) continue;
+                possible[0] |= 1 << a;
+                possible[1] |= 1 << b;
+            }
+        }
+        uint8_t result = 0;
+        const int states[2] = {sa, sb};
+        for (int i = 0; i < 2; ++i) {
+            if (states[i] != 0 || possible[i] == 3 || possible[i] == 0) continue;
+            result |= static_cast<uint8_t>((possible[i] == 2 ? 1 : 2) << (2 * i));
+        }
+        return result;
+    }
+};
+
+constexpr ForcedTable FORCED;
+
 // What a corner's counts force on its open sides: forced[i] is ON or OFF for a side they settle
 // and OPEN otherwise. Returns how many they settle.
 int forcedSides(const LadderRun& run, int32_t cell, int corner, SideState forced[2]) {
     const PencilState& s = run.state;
-    const auto pair = run.layout.cornerSides(cell, corner);
-    const uint8_t mask = s.pairMask(cell, corner);
-    // Which values each side takes in the assignments the counts allow.
-    uint8_t possible[2] = {0, 0};  // bit 0: OFF possible, bit 1: ON possible
-    for (int a = 0; a < 2; ++a) {
-        if (s.sides[pair[0]] != SideState::OPEN && a != (s.sides[pair[0]] == SideState::ON)) {
-            continue;
-        }
-        for (int b = 0; b < 2; ++b) {
-            if (s.sides[pair[1]] != SideState::OPEN && b != (s.sides[pair[1]] == SideState::ON)) {
-                continue;
-            }
-            if (!(mask & (1u << (a + b)))) continue;
-            possible[0] |= static_cast<uint8_t>(1u << a);
-            possible[1] |= static_cast<uint8_t>(1u << b);
-        }
-    }
-    int count = 0;
-    for (int i = 0; i < 2; ++i) {
-        forced[i] = SideState::OPEN;
-        // Nothing possible is a broken rule, which narrowPair has already marked.
-        if (s.sides[pair[i]] != SideState::OPEN || possible[i] == 3 || possible[i] == 0) continue;
-        forced[i] = possible[i] == 2 ? SideState::ON : SideState::OFF;
-        ++count;
-    }
-    return count;
+    const auto& pair = run.layout.cornerSides(cell, corner);
+    const uint8_t entry = FORCED.entries[s.pairMask(
+        cell, corner)][static_cast<int>(s.sides[pair[0]])][static_cast<int>(s.sides[pair[1]])];
+    forced[0] = static_cast<SideState>(entry & 3);
+    forced[1] = static_cast<SideState>(entry >> 2);
+    return (forced[0] != SideState::OPEN) + (forced[1] != SideState::OPEN);
 }
 
 // Decides the open sides of a corner's pair that its counts settle. True when it decided one.

@@ -1,6 +1,7 @@
 #include "ladder/ladder_run.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "ladder/techniques.h"
 
@@ -34,10 +35,12 @@ void pushAll(LadderRun& run, TechniqueScope scope, int32_t place) {
         run.lists[t].push(place);
 }
 
+// A cell's side changed: the clue techniques look at it again, and the cell techniques (which
+// work on what was deduced of its corners) when something was.
 void pushCell(LadderRun& run, int32_t cell) {
     if (cell == run.layout.outside) return;
     if (run.layout.clue[cell] <= 3) pushAll(run, TechniqueScope::CLUE, cell);
-    pushAll(run, TechniqueScope::CELL, cell);
+    if (run.state.cornerNotes[cell] > 0) pushAll(run, TechniqueScope::CELL, cell);
 }
 
 // Lists again the places the state's changes may have opened up for a technique.
@@ -61,7 +64,7 @@ void absorbChanges(LadderRun& run) {
             }
             case ChangeKind::PAIR: {
                 const int32_t cell = change.index / 4;
-                pushCell(run, cell);
+                pushCell(run, cell);  // it has a deduced corner now
                 pushAll(run, TechniqueScope::POINT, l.cellPoints[cell][change.index % 4]);
                 pushAll(run, TechniqueScope::COLOUR_CELL, cell);
                 break;
@@ -112,7 +115,7 @@ void startLadder(LadderRun& run, const uint8_t* grid, int32_t width, int32_t hei
     const BoardLayout& l = run.layout;
     // Trials have no places of their own: lists are kept for the ranks below them.
     run.listRank = std::min(highestRank, RANK_HARD);
-    run.state.start(l, run.listRank >= RANK_HARD);
+    run.state.start(l);
     run.mode = mode;
     run.depth = 0;
     run.recordDepth = 0;
@@ -179,8 +182,22 @@ const std::vector<std::vector<int32_t>>& techniquesByScope() {
 // CLOSURE mode: the next place of the first scope with places waiting gets every technique of
 // its scope in turn; whole-board techniques only once no place waits.
 LadderEnd runClosure(LadderRun& run, int32_t highestRank, int64_t stepLimit, int64_t* stepsTaken) {
+    // The functions of each scope this run uses, in the ladder's order.
+    constexpr size_t MOST_PER_SCOPE = 16;
+    TechniqueFunction used[SCOPE_COUNT][MOST_PER_SCOPE];
+    size_t usedCount[SCOPE_COUNT] = {};
     const auto techniques = ladderTechniques();
     const auto& byScope = techniquesByScope();
+    for (size_t scope = 0; scope < SCOPE_COUNT; ++scope) {
+        for (const int32_t t : byScope[scope]) {
+            if (techniques[t].rank > highestRank) break;
+            if (!run.leftOut.empty() && run.leftOut[t]) continue;
+            assert(usedCount[scope] < MOST_PER_SCOPE);
+            used[scope][usedCount[scope]++] = techniques[t].apply;
+        }
+    }
+    const size_t whole = scopeIndex(TechniqueScope::WHOLE);
+
     int64_t steps = 0;
     LadderEnd end = LadderEnd::STUCK;
     for (;;) {
@@ -197,42 +214,37 @@ LadderEnd runClosure(LadderRun& run, int32_t highestRank, int64_t stepLimit, int
             end = LadderEnd::LIMIT;
             break;
         }
-        bool looked = false;
+        // The places of the first scope with any, until one lets a technique decide something.
         bool applied = false;
-        for (size_t scope = 0; scope < SCOPE_COUNT && !looked; ++scope) {
-            if (scope == scopeIndex(TechniqueScope::WHOLE) || run.lists[scope].queued.empty() ||
-                run.lists[scope].empty()) {
-                continue;
-            }
-            looked = true;
-            const int32_t place = run.lists[scope].pop();
-            for (const int32_t t : byScope[scope]) {
-                if (techniques[t].rank > highestRank) break;
-                if (!run.leftOut.empty() && run.leftOut[t]) continue;
-                if (techniques[t].apply(run, place)) {
-                    applied = true;
-                    break;
+        for (size_t scope = 0; scope < whole && !applied; ++scope) {
+            WorkList& list = run.lists[scope];
+            if (list.queued.empty()) continue;
+            while (!list.empty() && !applied) {
+                const int32_t place = list.pop();
+                for (size_t i = 0; i < usedCount[scope]; ++i) {
+                    if (used[scope][i](run, place)) {
+                        applied = true;
+                        break;
+                    }
                 }
             }
         }
-        if (!looked) {
-            for (const int32_t t : byScope[scopeIndex(TechniqueScope::WHOLE)]) {
-                if (techniques[t].rank > highestRank) break;
-                if (!run.leftOut.empty() && run.leftOut[t]) continue;
-                if (techniques[t].apply(run, -1)) {
-                    applied = true;
-                    break;
-                }
-            }
+        if (!applied && highestRank >= RANK_HARD && !run.state.tracksColours) {
+            // Nothing waits: the techniques that use relations come next, and with them the
+            // relations of everything decided so far.
+            run.state.trackColours();
+            continue;
+        }
+        if (!applied) {
+            for (size_t i = 0; i < usedCount[whole] && !applied; ++i)
+                applied = used[whole][i](run, -1);
             if (!applied) {
                 end = run.work >= run.workBudget ? LadderEnd::LIMIT : LadderEnd::STUCK;
                 break;
             }
         }
-        if (applied) {
-            ++steps;
-            ++run.work;
-        }
+        ++steps;
+        ++run.work;
     }
     if (stepsTaken != nullptr) *stepsTaken = steps;
     return end;
@@ -262,9 +274,17 @@ LadderEnd runLadder(LadderRun& run, int32_t highestRank, int64_t stepLimit, int6
         }
         // The simplest technique that decides something, at the first of its places that lets it.
         int32_t applied = -1;
+        bool newRelations = false;
         for (int32_t t = 0; t < count && applied < 0; ++t) {
             const Technique& technique = techniques[t];
             if (technique.rank > highestRank) break;
+            if (technique.rank >= RANK_HARD && !run.state.tracksColours) {
+                // The first technique that may use relations: everything decided so far relates
+                // its cells now, which lists places for the techniques that read them.
+                run.state.trackColours();
+                newRelations = true;
+                break;
+            }
             if (!run.leftOut.empty() && run.leftOut[t]) continue;
             if (technique.scope == TechniqueScope::WHOLE) {
                 if (technique.apply(run, -1)) applied = t;
@@ -278,6 +298,7 @@ LadderEnd runLadder(LadderRun& run, int32_t highestRank, int64_t stepLimit, int6
                 }
             }
         }
+        if (newRelations) continue;
         if (applied < 0) {
             end = run.work >= run.workBudget ? LadderEnd::LIMIT : LadderEnd::STUCK;
             break;

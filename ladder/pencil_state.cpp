@@ -6,8 +6,8 @@
 
 namespace varnel {
 
-void PencilState::start(const BoardLayout& boardLayout, bool colours) {
-    tracksColours = colours;
+void PencilState::start(const BoardLayout& boardLayout) {
+    tracksColours = false;
     layout = &boardLayout;
     const BoardLayout& l = boardLayout;
     sides.assign(static_cast<size_t>(l.sideCount) + 1, SideState::OPEN);
@@ -56,9 +56,25 @@ void PencilState::start(const BoardLayout& boardLayout, bool colours) {
     trail.clear();
 }
 
+int32_t PencilState::flagBits() const {
+    return (contradiction ? 1 : 0) | (loopClosed ? 2 : 0) | (tracksColours ? 4 : 0);
+}
+
+bool PencilState::trackColours() {
+    if (tracksColours) return !contradiction;
+    trail.push_back({UndoKind::FLAGS, 0, 0, flagBits()});
+    tracksColours = true;
+    const BoardLayout& l = *layout;
+    for (int32_t s = 0; s < l.sideCount && !contradiction; ++s) {
+        if (sides[s] != SideState::OPEN)
+            relate(l.sideCells[s][0], l.sideCells[s][1], sides[s] == SideState::ON);
+    }
+    return !contradiction;
+}
+
 bool PencilState::fail() {
     if (!contradiction) {
-        trail.push_back({UndoKind::FLAGS, 0, 0, (contradiction ? 1 : 0) | (loopClosed ? 2 : 0)});
+        trail.push_back({UndoKind::FLAGS, 0, 0, flagBits()});
         contradiction = true;
     }
     return false;
@@ -117,7 +133,7 @@ void PencilState::joinLines(int32_t s) {
             fail();
             return;
         }
-        trail.push_back({UndoKind::FLAGS, 0, 0, (contradiction ? 1 : 0) | (loopClosed ? 2 : 0)});
+        trail.push_back({UndoKind::FLAGS, 0, 0, flagBits()});
         loopClosed = true;
         return;
     }
@@ -240,6 +256,7 @@ void PencilState::undoTo(size_t trailMark) {
             case UndoKind::FLAGS:
                 contradiction = (u.c & 1) != 0;
                 loopClosed = (u.c & 2) != 0;
+                tracksColours = (u.c & 4) != 0;
                 break;
         }
     }

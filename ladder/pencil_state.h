@@ -82,15 +82,19 @@ struct PencilState {
     int32_t openTotal = 0;       // sides OPEN
     int32_t unmetClues = 0;      // clue cells whose ON sides differ from their clue
     bool contradiction = false;  // a rule is broken: no answer agrees with this state
-    bool tracksColours = true;   // decided sides relate their cells; off for the easier ranks,
-                                 // whose techniques use no relations
+    bool tracksColours = false;  // decided sides relate their cells: off until a technique
+                                 // that uses relations is first needed (trackColours)
     bool loopClosed = false;     // the lines form one closed loop that meets every clue
 
     std::vector<Change> changes;  // since the engine last read them
 
-    // Sets up the empty board of layout: every side open, nothing known. Without colours, decided
-    // sides relate no cells.
-    void start(const BoardLayout& boardLayout, bool colours = true);
+    // Sets up the empty board of layout: every side open, nothing known, no relations tracked.
+    void start(const BoardLayout& boardLayout);
+
+    // From now on decided sides relate their cells; the sides decided so far do it at once. The
+    // easier techniques use no relations, so a run pays for them only once it needs them. False
+    // when the relations break a rule.
+    bool trackColours();
 
     // Decides side s. False, with contradiction set, when s was decided the other way or the
     // decision breaks a rule (a clue, a point with three lines or a dead end, a relation of
@@ -149,11 +153,13 @@ struct PencilState {
         UndoKind kind;
         int32_t a;  // SIDE: side; PAIR: slot; UNION: the root attached; LINE_END: point
         int32_t b;  // PAIR: old mask; UNION: the root it was attached to; LINE_END: old end
-        int32_t c;  // LINE_END: old length; FLAGS: contradiction | loopClosed << 1
+        int32_t c;  // LINE_END: old length; FLAGS: contradiction | loopClosed << 1 |
+                    // tracksColours << 2
     };
     std::vector<Undo> trail;
 
     void noteRelatedSides(int32_t smallRoot, int32_t largeRoot);
+    int32_t flagBits() const;
     void joinLines(int32_t s);
     bool fail();
 };

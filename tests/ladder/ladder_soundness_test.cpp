@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,39 @@ TEST(LadderSoundness, MadeProblemsAreSolvedAndEveryDecisionHolds) {
         }
     }
     EXPECT_EQ(checked, 380);
+}
+
+// The long run (VARNEL_PROPERTY_LONG=1, as for the solver's long property run): thousands of
+// problems of every kind the programs make, from 5 x 5 to 16 x 12, each judged against its one
+// answer.
+TEST(LadderSoundness, ThousandsOfMadeProblemsInTheLongRun) {
+    const char* value = std::getenv("VARNEL_PROPERTY_LONG");
+    if (value == nullptr || std::string(value) != "1") {
+        GTEST_SKIP() << "set VARNEL_PROPERTY_LONG=1 for the long run";
+    }
+    int checked = 0;
+    for (const int32_t size : {5, 7, 9, 10, 12}) {
+        for (int k = 0; k < 600; ++k) {
+            SeededProblem made;
+            const bool byDifficulty = k % 2 == 1;
+            const bool ok =
+                byDifficulty
+                    ? makeSeededProblemOfDifficulty(901, static_cast<uint64_t>(k), size, size,
+                                                    DifficultyRange{RANK_EASY, RANK_EXPERT},
+                                                    defaultLoopBuilder(size, size), 50, made)
+                    : makeSeededProblem(902, static_cast<uint64_t>(k), size, size, LevelRange{},
+                                        defaultLoopBuilder(size, size), 1000, made);
+            ASSERT_TRUE(ok);
+            const CheckResult check = checkProblem(made.grid.data(), size, size);
+            ASSERT_EQ(check.verdict, Verdict::UNIQUE);
+            const std::string name = std::to_string(size) + " #" + std::to_string(k);
+            EXPECT_EQ(checkAgainstAnswer(made.grid.data(), size, size, check.answers[0], name),
+                      LadderEnd::SOLVED)
+                << name;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 3000);
 }
 
 // On a problem with several answers the ladder may decide what all answers share, never more:

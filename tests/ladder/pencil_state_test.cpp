@@ -17,7 +17,7 @@ struct Snapshot {
     std::vector<uint8_t> cellOn, cellOff, pointOn, pointOff, pairs, parity;
     std::vector<int32_t> parent, size, next, ends, lengths;
     int32_t onTotal, openTotal, unmet;
-    bool contradiction, loopClosed;
+    bool contradiction, loopClosed, colours;
 
     explicit Snapshot(const PencilState& s)
         : sides(s.sides),
@@ -36,7 +36,8 @@ struct Snapshot {
           openTotal(s.openTotal),
           unmet(s.unmetClues),
           contradiction(s.contradiction),
-          loopClosed(s.loopClosed) {}
+          loopClosed(s.loopClosed),
+          colours(s.tracksColours) {}
 
     bool operator==(const Snapshot&) const = default;
 };
@@ -60,7 +61,7 @@ TEST(PencilState, UndoRestoresEveryPartOfTheState) {
             const size_t mark = state.mark();
             const int steps = 1 + static_cast<int>(rng() % 12);
             for (int i = 0; i < steps; ++i) {
-                switch (rng() % 3) {
+                switch (rng() % 4) {
                     case 0:
                         state.setSide(static_cast<int32_t>(rng() % layout.sideCount),
                                       rng() % 2 ? SideState::ON : SideState::OFF);
@@ -69,6 +70,9 @@ TEST(PencilState, UndoRestoresEveryPartOfTheState) {
                         state.narrowPair(static_cast<int32_t>(rng() % layout.cellCount),
                                          static_cast<int>(rng() % 4),
                                          static_cast<uint8_t>(1 + rng() % 7));
+                        break;
+                    case 2:
+                        state.trackColours();
                         break;
                     default:
                         state.relate(static_cast<int32_t>(rng() % (layout.cellCount + 1)),
@@ -140,6 +144,9 @@ TEST(PencilState, DrawnSidesTieCellsInsideAndOutside) {
     layOut(grid.data(), 3, 3, layout);
     PencilState s;
     s.start(layout);
+    // Relations are tracked from the first technique that needs them: sides drawn before count.
+    ASSERT_TRUE(s.setSide(cellSide(3, 3, 1, 1, TOP), SideState::ON));
+    ASSERT_TRUE(s.trackColours());
     for (int d = 0; d < 4; ++d)
         ASSERT_TRUE(s.setSide(cellSide(3, 3, 1, 1, static_cast<Direction>(d)), SideState::ON));
     // The ring's neighbours are on the other side from the middle cell; the corners unknown.
