@@ -58,7 +58,9 @@ std::vector<std::string> techniqueOrder(const std::string& line) {
 // decided something false. The golden puzzles with several answers are left out: with their few
 // clues the ladder's nested trials run up to its work budget, seconds each.
 TEST_F(LibraryDifficulty, IsVarnelChecksDifficulty) {
-    std::vector<std::string> files = {TEST_DATA + "/golden/check/verdicts.txt"};
+    // Loopy's Normal puzzles bring the medium ones the examples lack.
+    std::vector<std::string> files = {TEST_DATA + "/golden/check/verdicts.txt",
+                                      TEST_DATA + "/ladder/data/loopy_normal.txt"};
     for (const char* name : {"hand_made", "small", "plain", "needs_trials", "branching",
                              "several_answers", "no_answer"})
         files.push_back(EXAMPLES + "/" + name + ".txt");
