@@ -160,7 +160,7 @@ std::string startWords(const ExplainOptions& options, const PlayerBoard& board) 
                        " (" + counted(static_cast<size_t>(board.lines), "line") + " and " +
                        counted(static_cast<size_t>(board.crosses), "cross");
     if (!board.mistakes.empty()) {
-        text += ", less " + counted(board.mistakes.size(), "mistake");
+        text += "; " + counted(board.mistakes.size(), "mistake") + " left out";
     }
     return text + ")";
 }

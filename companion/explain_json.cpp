@@ -64,22 +64,6 @@ Json stepJson(const BoardLayout& l, const ToldStep& told, int32_t number) {
     return object;
 }
 
-const char* endName(WalkEnd end) {
-    switch (end) {
-        case WalkEnd::SOLVED:
-            return "solved";
-        case WalkEnd::SEVERAL_ANSWERS:
-            return "several answers";
-        case WalkEnd::NO_ANSWER:
-            return "no answer";
-        case WalkEnd::BEYOND_TRIALS:
-            return "beyond the deepest trial";
-        case WalkEnd::OUT_OF_BUDGET:
-            return "beyond the work budget";
-    }
-    return "";
-}
-
 }  // namespace
 
 std::string mistakesJson(int32_t width, int32_t height, const std::vector<Mistake>& mistakes) {
@@ -104,7 +88,7 @@ std::string walkJson(const Walkthrough& walk, const CheckResult& check, int32_t 
         out += dumped(stepJson(l, walk.steps[n - 1], n));
     if (last < count) return out;
     Json summary;
-    summary["end"] = endName(walk.end);
+    summary["end"] = walkEndName(walk.end);
     summary["steps"] = count;
     summary["difficulty"] = difficultyJson(walk.difficulty);
     Json techniques = Json::object();
@@ -139,20 +123,20 @@ std::string hintJson(const Hint& hint) {
     Json object;
     switch (hint.kind) {
         case HintKind::STEP:
-            object["next"] = "step";
+            object["next"] = hintKindName(hint.kind);
             object.update(stepJson(l, hint.step, 1));
             break;
         case HintKind::SOLVED:
-            object["next"] = "solved";
+            object["next"] = hintKindName(hint.kind);
             break;
         case HintKind::FROM_ANSWER:
-            object["next"] = "from the answer";
+            object["next"] = hintKindName(hint.kind);
             object["side"] = hint.revealedSide >= 0 ? sideWord(l, hint.revealedSide) : "";
             object["state"] = stateName(hint.revealed);
             object["reason"] = hint.reason;
             break;
         case HintKind::NONE:
-            object["next"] = "none";
+            object["next"] = hintKindName(hint.kind);
             object["reason"] = hint.reason;
             break;
     }

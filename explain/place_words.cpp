@@ -23,6 +23,14 @@ std::string pointWord(const BoardLayout& layout, int32_t point) {
     return pointName(layout.width, layout.height, layout.pointX(point), layout.pointY(point));
 }
 
+std::vector<std::string> sideWords(const BoardLayout& layout, const std::vector<int32_t>& sides) {
+    std::vector<std::string> words;
+    words.reserve(sides.size());
+    for (const int32_t s : sides)
+        words.push_back(sideWord(layout, s));
+    return words;
+}
+
 std::string sideOfCell(const BoardLayout& layout, int32_t side, int32_t cell) {
     for (int d = 0; d < 4; ++d) {
         if (layout.cellSides[cell][d] == side) return SIDE_WORDS[d];

@@ -21,6 +21,9 @@ std::string sideWord(const BoardLayout& layout, int32_t side);
 // "r3c5 top-left": the point's usual name.
 std::string pointWord(const BoardLayout& layout, int32_t point);
 
+// Names of the given sides, "r3c5 top".
+std::vector<std::string> sideWords(const BoardLayout& layout, const std::vector<int32_t>& sides);
+
 // "top", "right", "bottom" or "left" when side is one of cell's sides; else empty.
 std::string sideOfCell(const BoardLayout& layout, int32_t side, int32_t cell);
 

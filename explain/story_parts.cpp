@@ -219,12 +219,4 @@ uint8_t acrossClueCounts(uint8_t opposite, int32_t clue) {
     return allowed;
 }
 
-std::vector<std::string> sideWords(const BoardLayout& layout, const std::vector<int32_t>& sides) {
-    std::vector<std::string> words;
-    words.reserve(sides.size());
-    for (const int32_t s : sides)
-        words.push_back(sideWord(layout, s));
-    return words;
-}
-
 }  // namespace varnel

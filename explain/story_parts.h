@@ -69,7 +69,4 @@ std::string beyondCornerWords(const StoryContext& c, int32_t point, int corner);
 // make up the clue.
 uint8_t acrossClueCounts(uint8_t opposite, int32_t clue);
 
-// Names of the given sides, "r3c5 top".
-std::vector<std::string> sideWords(const BoardLayout& layout, const std::vector<int32_t>& sides);
-
 }  // namespace varnel

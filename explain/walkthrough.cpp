@@ -76,6 +76,36 @@ std::string noAnswerReason(const BoardKnowledge& board, const Walkthrough& walk)
 
 }  // namespace
 
+const char* walkEndName(WalkEnd end) {
+    switch (end) {
+        case WalkEnd::SOLVED:
+            return "solved";
+        case WalkEnd::SEVERAL_ANSWERS:
+            return "several answers";
+        case WalkEnd::NO_ANSWER:
+            return "no answer";
+        case WalkEnd::BEYOND_TRIALS:
+            return "beyond the deepest trial";
+        case WalkEnd::OUT_OF_BUDGET:
+            return "beyond the work budget";
+    }
+    return "";
+}
+
+const char* hintKindName(HintKind kind) {
+    switch (kind) {
+        case HintKind::STEP:
+            return "step";
+        case HintKind::SOLVED:
+            return "solved";
+        case HintKind::FROM_ANSWER:
+            return "from the answer";
+        case HintKind::NONE:
+            return "none";
+    }
+    return "";
+}
+
 CheckResult checkByLadder(const uint8_t* grid, int32_t width, int32_t height) {
     LadderRun run;
     startLadder(run, grid, width, height, RecordMode::CLOSURE);

@@ -38,6 +38,9 @@ enum class WalkEnd : uint8_t {
     OUT_OF_BUDGET,    // one answer, but the ladder's work budget ran out first
 };
 
+// "solved", "several answers", "no answer", "beyond the deepest trial", "beyond the work budget".
+const char* walkEndName(WalkEnd end);
+
 struct Walkthrough {
     BoardLayout layout;            // the puzzle's board
     std::vector<SideState> start;  // sideCount states the walk starts from
@@ -77,6 +80,9 @@ enum class HintKind : uint8_t {
     FROM_ANSWER,  // the ladder decides nothing more; one side of the one answer instead
     NONE,         // no hint: the puzzle has no answer, or several and the ladder is stuck
 };
+
+// "step", "solved", "from the answer", "none".
+const char* hintKindName(HintKind kind);
 
 struct Hint {
     HintKind kind = HintKind::NONE;

@@ -50,4 +50,5 @@ PYBIND11_MODULE(varnel, module) {
     varnel::python::bindPuzzle(module);
     varnel::python::bindCheck(module);
     varnel::python::bindMake(module);
+    varnel::python::bindExplain(module);
 }

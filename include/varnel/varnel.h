@@ -6,9 +6,11 @@
 //   check.h   one answer, several, none  grade.h   the creator's score and level
 //   make.h    new puzzles              verify.h  verifying a proposed answer
 //   solve.h   the main program's solve  version.h the version
+//   explain.h walkthroughs and hints
 
 #include "varnel/answer.h"
 #include "varnel/check.h"
+#include "varnel/explain.h"
 #include "varnel/grade.h"
 #include "varnel/make.h"
 #include "varnel/puzzle.h"
