@@ -10,11 +10,23 @@ void BoardKnowledge::start(const BoardLayout& boardLayout, const std::vector<Sid
     sides.assign(static_cast<size_t>(l.sideCount) + 1, SideState::OPEN);
     sides[l.sideCount] = SideState::OFF;
     decidedBy.assign(static_cast<size_t>(l.sideCount), NO_STEP);
+    // What a clue alone says of its corners, as the ladder pencils it: a 3 has a line at every
+    // corner, a 1 at most one, a 0 none.
     pairs.assign(static_cast<size_t>(l.cellCount) * 4, PAIR_ANY);
+    for (const int32_t c : l.clueCells) {
+        const uint8_t counts = l.clue[c] == 3   ? PAIR_ONE | PAIR_BOTH
+                               : l.clue[c] == 1 ? PAIR_NONE | PAIR_ONE
+                               : l.clue[c] == 0 ? PAIR_NONE
+                                                : PAIR_ANY;
+        for (int k = 0; k < 4; ++k)
+            pairs[static_cast<size_t>(c) * 4 + k] = counts;
+    }
     parent.resize(static_cast<size_t>(l.cellCount) + 1);
     for (int32_t n = 0; n <= l.cellCount; ++n)
         parent[n] = n;
     parity.assign(static_cast<size_t>(l.cellCount) + 1, 0);
+    clashA = -1;
+    clashB = -1;
     for (size_t s = 0; s < given.size() && s < static_cast<size_t>(l.sideCount); ++s) {
         if (given[s] != SideState::OPEN) setSide(static_cast<int32_t>(s), given[s], NO_STEP);
     }
@@ -58,7 +70,13 @@ void BoardKnowledge::relate(int32_t a, int32_t b, bool different) {
     uint8_t pb = 0;
     const int32_t ra = root(a, pa);
     const int32_t rb = root(b, pb);
-    if (ra == rb) return;
+    if (ra == rb) {
+        if ((pa ^ pb) != (different ? 1 : 0) && clashA < 0) {
+            clashA = a;
+            clashB = b;
+        }
+        return;
+    }
     parent[ra] = rb;
     parity[ra] = static_cast<uint8_t>(pa ^ pb ^ (different ? 1 : 0));
     // Short paths for the next look-ups: every node of a's path now points at the root.

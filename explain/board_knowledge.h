@@ -27,6 +27,8 @@ struct BoardKnowledge {
                                      // noted for the corner's two sides; PAIR_ANY when none
     std::vector<int32_t> parent;     // [0, cells]: colour union-find, node cells the outside
     std::vector<uint8_t> parity;     // [0, cells]: 1 when on the other side from its parent
+    int32_t clashA = -1;             // the first two nodes found related both ways (a decision
+    int32_t clashB = -1;             // that contradicts how cells lie); -1 while there is none
 
     // The board of layout with the given sides (sideCount states; empty for an empty board).
     void start(const BoardLayout& boardLayout, const std::vector<SideState>& given);

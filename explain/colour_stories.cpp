@@ -1,6 +1,8 @@
 // Inside and outside, told: cells known on the same side of the loop or on different sides, and
 // what follows for the sides between them, for the clues beside them and for whole regions.
 
+#include <algorithm>
+
 #include "explain/place_words.h"
 #include "explain/stories.h"
 #include "ladder/pencil_state.h"
@@ -18,6 +20,16 @@ int cornerBetween(const BoardLayout& l, int32_t cell, int32_t a, int32_t b) {
         if ((x == a && y == b) || (x == b && y == a)) return k;
     }
     return -1;
+}
+
+// "r2c5 and r3c4 are on different sides of the loop", "r1c1 and the outside beyond the board
+// are on the same side of the loop".
+std::string acrossWords(const BoardLayout& l, int32_t a, int32_t b, bool different) {
+    if (a == l.outside) std::swap(a, b);
+    const std::string other = b == l.outside ? "the outside beyond the board" : cellWord(l, b);
+    return cellWord(l, a) + " and " + other +
+           (different ? " are on different sides of the loop"
+                      : " are on the same side of the loop");
 }
 
 // Where a cell is known to be, as said before a decision: "r3c5 is inside the loop".
@@ -52,8 +64,9 @@ std::string tellCornerColours(const StoryContext& c) {
         const int32_t b = cellAcross(l, pair[1], note.cell);
         const int relation = c.before.relation(a, b);
         if (relation >= 0) {
-            return sentence(relationWords(l, a, b, relation == 1) + ", across the two sides of " +
-                                cornerPhrase(l, note.cell, note.corner, -1),
+            return sentence("across the two sides of " +
+                                cornerPhrase(l, note.cell, note.corner, -1) + ", " +
+                                acrossWords(l, a, b, relation == 1),
                             c, -1);
         }
     }
@@ -102,8 +115,15 @@ std::string tellClueColours(const StoryContext& c) {
             if (relation >= 0) known.push_back(relationWords(l, nodes[i], nodes[j], relation == 1));
         }
     }
-    std::string premise = cellWord(l, cell) + " is " + clueWord(l, cell) +
-                          ", a line for each neighbour on the other side of the loop from it";
+    std::vector<int32_t> open;
+    for (const int32_t s : l.cellSides[cell]) {
+        if (c.before.sides[s] == SideState::OPEN) open.push_back(s);
+    }
+    const size_t need = static_cast<size_t>(std::max(0, l.clue[cell] - c.before.linesOf(cell)));
+    std::string premise = cellWord(l, cell) + " is " + clueWord(l, cell) + " needing " +
+                          counted(need, "more line") + " among its " +
+                          ownSidesPhrase(l, cell, open) +
+                          ", each a line where the cell across is on the other side of the loop";
     if (!known.empty()) premise += ", and across its open sides " + joinedList(known);
     if (!c.step.decidesSomething() && c.step.relations.empty()) {
         return premise + ": no way is left to meet it";

@@ -100,6 +100,19 @@ std::string loopBreak(const BoardKnowledge& b, const Mood& m) {
     return "";
 }
 
+// Two cells (or a cell and the outside) that would have to be on the same side of the loop and on
+// different sides.
+std::string clashBreak(const BoardKnowledge& b, const Mood& m) {
+    if (b.clashA < 0) return "";
+    const BoardLayout& l = *b.layout;
+    int32_t a = b.clashA;
+    int32_t c = b.clashB;
+    if (a == l.outside) std::swap(a, c);
+    const std::string other = c == l.outside ? "the outside beyond the board" : cellWord(l, c);
+    return cellWord(l, a) + " and " + other + " " + m.is +
+           " on the same side of the loop and on different sides";
+}
+
 }  // namespace
 
 std::string brokenRule(const BoardKnowledge& board, const std::vector<int32_t>& cells,
@@ -119,7 +132,8 @@ std::string brokenRule(const BoardKnowledge& board, const std::vector<int32_t>& 
     for (int32_t point = 0; point < l.pointCount; ++point) {
         if (std::string text = pointBreak(board, point, m); !text.empty()) return text;
     }
-    return loopBreak(board, m);
+    if (std::string text = loopBreak(board, m); !text.empty()) return text;
+    return clashBreak(board, m);
 }
 
 }  // namespace varnel

@@ -15,9 +15,10 @@ namespace {
 // this much work (a few tenths of a second) keeps a large blank board from taking longer.
 constexpr int64_t SEVERAL_ANSWERS_BUDGET = 300'000;
 
-// The ladder's work at most when it looks for the answer before the complete check: enough for
-// puzzles that need no trials within trials, a few milliseconds on a large board.
-constexpr int64_t ANSWER_BUDGET = 100'000;
+// The ladder's ranks when it looks for the answer before the complete check: without trials it
+// takes a few milliseconds even on a 60 x 60 board, and on a puzzle with several answers it
+// gives up as fast; trials that find nothing can take longer than the complete check.
+constexpr int32_t ANSWER_RANK = RANK_HARD;
 
 std::vector<SideState> boardSides(const PencilState& state, int32_t sideCount) {
     return {state.sides.begin(), state.sides.begin() + sideCount};
@@ -108,9 +109,8 @@ const char* hintKindName(HintKind kind) {
 
 CheckResult checkByLadder(const uint8_t* grid, int32_t width, int32_t height) {
     LadderRun run;
-    startLadder(run, grid, width, height, RecordMode::CLOSURE);
-    run.workBudget = ANSWER_BUDGET;
-    if (runLadder(run, HIGHEST_RANK) != LadderEnd::SOLVED) {
+    startLadder(run, grid, width, height, RecordMode::CLOSURE, ANSWER_RANK);
+    if (runLadder(run, ANSWER_RANK) != LadderEnd::SOLVED) {
         return checkProblem(grid, width, height);
     }
     // The cells inside the loop: along each row, every line crossed goes in or out.

@@ -55,10 +55,10 @@ struct Walkthrough {
 };
 
 // The puzzle's answers, as the complete check (checker/problem_check.h) gives them, found faster
-// where the ladder can: when its techniques solve the puzzle from the empty board within a small
-// work budget, every answer agrees with every step they took, so the board they reach is the one
-// answer. Otherwise the complete check decides. On a 60 x 60 Loopy puzzle the ladder takes some
-// 5 ms, the complete check some 80.
+// where the ladder can: when its techniques up to the hard rank (no trials) solve the puzzle from
+// the empty board, every answer agrees with every step they took, so the board they reach is the
+// one answer. Otherwise the complete check decides. On a 60 x 60 Loopy puzzle the ladder takes
+// some 5 ms, the complete check some 80.
 CheckResult checkByLadder(const uint8_t* grid, int32_t width, int32_t height);
 
 // The sides of an answer given as cell colours.
