@@ -35,7 +35,8 @@ bool readProgress(std::string_view text, const std::string& source, const uint8_
             if (diagnostics.size() >= MAX_DIAGNOSTICS_PER_INPUT) return false;
             // The clue's column in its line of cells: the middle of the cell's three.
             diagnostics.push_back(
-                {source, board.firstLine + 2 * y + 1, 4 * static_cast<int64_t>(x) + 3, false,
+                {source, board.firstLine + 2 * static_cast<int64_t>(y) + 1,
+                 4 * static_cast<int64_t>(x) + 3, false,
                  "the drawing shows " + clueText(drawn) + " at " + cellName(x, y) +
                      ", the puzzle has " +
                      (clue <= 3 ? std::string(1, static_cast<char>('0' + clue)) : "none")});

@@ -62,6 +62,13 @@ std::vector<std::string> walkStages(const Walkthrough& walk, const uint8_t* grid
     const auto table = ladderTechniques();
     const int32_t count = static_cast<int32_t>(walk.steps.size());
     last = std::min(last, count);
+    // Steps above easy make the stages; a range of easy steps only makes one of each of them
+    // rather than an empty sheet.
+    bool aboveEasy = false;
+    for (int32_t n = first; n <= last; ++n) {
+        aboveEasy = aboveEasy || table[walk.steps[n - 1].record.technique].rank != RANK_EASY;
+    }
+    const int32_t lowestRank = aboveEasy || last == count ? RANK_EASY + 1 : RANK_EASY;
     std::vector<Stage> stages;
     std::vector<SideState> sides = walk.start;
     for (int32_t n = 1; n <= last; ++n) {
@@ -71,7 +78,7 @@ std::vector<std::string> walkStages(const Walkthrough& walk, const uint8_t* grid
         for (const int32_t s : step.record.off)
             sides[s] = SideState::OFF;
         const Technique& t = table[step.record.technique];
-        if (n < first || t.rank == RANK_EASY || !step.record.decidesSomething()) continue;
+        if (n < first || t.rank < lowestRank || !step.record.decidesSomething()) continue;
         stages.push_back(
             {sides, marksOf(l, step.record),
              "Step " + std::to_string(n) + "  \u00b7  " + rankName(t.rank) + "  \u00b7  " + t.name,

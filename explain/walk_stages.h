@@ -16,7 +16,9 @@ namespace varnel {
 inline constexpr int32_t STAGES_PER_SHEET = 6;
 
 // The sheets of the walkthrough's stages for steps first to last (numbered from 1; the end is a
-// stage when last reaches it), one SVG document each. Empty when no stage falls in the range.
+// stage when last reaches it), one SVG document each: a stage after each step above easy, or,
+// when the range holds easy steps only and not the end, after each of them that decides a side.
+// Empty only when the range holds no step that decides anything.
 std::vector<std::string> walkStages(const Walkthrough& walk, const uint8_t* grid, int32_t first,
                                     int32_t last);
 

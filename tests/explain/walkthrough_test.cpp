@@ -160,6 +160,35 @@ TEST(Walkthrough, AWorkBudgetStopsTheLadderWithItsReason) {
     EXPECT_NE(walk.reason.find("work budget"), std::string::npos);
 }
 
+// A puzzle with one answer where even nested trials decide nothing more. No such puzzle is
+// known small enough for a test, so the complete check's result is given as if the open 3 x 3
+// board had only its first answer: the ladder sticks where its answers differ, and the walkthrough
+// and the hint must say so rather than claim several answers, and every step taken still agrees
+// with that answer.
+TEST(Walkthrough, BeyondTheDeepestTrialSaysSoAndTheHintRevealsOneSide) {
+    const InputProblem open = problemOf("...\n...\n...\n");
+    CheckResult check = checkProblem(open.grid.data(), 3, 3);
+    ASSERT_EQ(check.verdict, Verdict::MULTIPLE);
+    check.verdict = Verdict::UNIQUE;
+    check.answers.resize(1);
+    const auto truth = answerSides(check.answers[0], 3, 3);
+    Walkthrough walk;
+    walkThrough({open.grid.data(), 3, 3, &check, {}}, WalkOptions{}, walk);
+    EXPECT_EQ(walk.end, WalkEnd::BEYOND_TRIALS);
+    EXPECT_STREQ(walkEndName(walk.end), "beyond the deepest trial");
+    EXPECT_NE(walk.reason.find("deeper trials than the ladder has"), std::string::npos);
+    EXPECT_EQ(walk.difficulty.end, DifficultyEnd::STUCK);
+    EXPECT_NE(walk.finish, truth);
+    expectStepsAgree(walk.steps, truth, check.answers[0], "open 3 x 3");
+
+    Hint hint;
+    nextHint({open.grid.data(), 3, 3, &check, walk.finish}, WalkOptions{}, hint);
+    ASSERT_EQ(hint.kind, HintKind::FROM_ANSWER);
+    EXPECT_EQ(walk.finish[hint.revealedSide], SideState::OPEN);
+    EXPECT_EQ(hint.revealed, truth[hint.revealedSide]);
+    EXPECT_NE(hint.reason.find("trials within trials"), std::string::npos);
+}
+
 TEST(Walkthrough, TheLadderFindsTheSameAnswerAsTheCompleteCheck) {
     int compared = 0;
     int byLadder = 0;
