@@ -163,3 +163,61 @@ def test_make_stops_on_ctrl_c():
     with pytest.raises(KeyboardInterrupt):
         varnel.make(24, 16, count=500, seed=1, jobs=1)
     assert time.monotonic() - start < 10
+
+
+# A 5 x 5 easy puzzle, and a player's board of it with two right lines, a line off the loop
+# (r1c3 top) and a cross on it (r1c1 left).
+SMALL = "5/5/5/.1.../..0../....0/.2.3./21..3/\n"
+MISTAKEN = (
+    "+---+   +---+   +   +\n"
+    "x   | 1              \n"
+    "+   +   +   +   +   +\n"
+    "          0          \n"
+    "+   +   +   +   +   +\n"
+    "                  0  \n"
+    "+   +   +   +   +   +\n"
+    "      2       3      \n"
+    "+   +   +   +   +   +\n"
+    "  2   1           3  \n"
+    "+   +   +   +   +   +\n"
+)
+
+
+def test_explain_is_varnel_explain(tmp_path):
+    puzzle = varnel.Puzzle.parse(SMALL)
+    walk = varnel.explain(puzzle)
+    assert (walk.end, walk.reason, walk.difficulty) == ("solved", "", "easy")
+    assert walk.rating == pytest.approx(1.29, abs=0.005)
+    assert walk.answer == varnel.check(puzzle).answers[0]
+    (tmp_path / "p.txt").write_text(SMALL)
+    command = run("explain", "--to", "json", str(tmp_path / "p.txt"))
+    objects = [json.loads(line) for line in command.stdout.splitlines()]
+    assert len(walk.steps) == len(objects) - 1 == 42
+    for step, expected in zip(walk.steps, objects):
+        assert step.number == expected["step"]
+        assert (step.rank, step.technique, step.text) == (expected["rank"], expected["technique"], expected["text"])
+        assert step.reads == expected["reads"]
+        assert step.decides == expected["decides"]
+    assert objects[-1]["answer"] == walk.answer
+    assert "Solved in 42 steps" in walk.text
+
+    # A player's board: the mistakes first, then the next step only.
+    hint = varnel.explain(puzzle, progress=MISTAKEN, next=True)
+    assert hint.mistakes == [
+        "r1c3 top is drawn but cannot be on the loop",
+        "r1c1 left is crossed but is on the loop",
+    ]
+    assert hint.end == "step" and len(hint.steps) == 1
+    assert hint.steps[0].technique == "zero"
+    assert all(side not in ("r1c1 top", "r1c2 left") for side in hint.steps[0].decides["on"])
+    (tmp_path / "mine.txt").write_text(MISTAKEN)
+    command = run("explain", "--next", "--progress", str(tmp_path / "mine.txt"), str(tmp_path / "p.txt"))
+    assert command.returncode == 3
+    assert hint.text == command.stdout
+
+    # A drawing that cannot be read raises ValueError with its place; several answers stop.
+    with pytest.raises(ValueError, match="<progress>:3:1"):
+        varnel.explain(puzzle, progress="+   +\n junk\n")
+    several = varnel.explain(varnel.Puzzle.parse("...\n...\n...\n"))
+    assert several.end == "several answers" and several.answer is None and several.rating is None
+    assert "is a line in one and crossed in another" in several.reason
