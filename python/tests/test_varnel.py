@@ -3,6 +3,7 @@ the varnel command of the same build (VARNEL_BINARY) to compare against."""
 
 import json
 import os
+import random
 import signal
 import subprocess
 import threading
@@ -221,3 +222,74 @@ def test_explain_is_varnel_explain(tmp_path):
     several = varnel.explain(varnel.Puzzle.parse("...\n...\n...\n"))
     assert several.end == "several answers" and several.answer is None and several.rating is None
     assert "is a line in one and crossed in another" in several.reason
+
+
+def _side_names(width, height):
+    """The sides of a W x H drawing by (line, column) of their mark, with the names players read."""
+    names = {}
+    for y in range(height + 1):
+        for x in range(width):
+            names[(2 * y, 4 * x + 2)] = f"r{y + 1}c{x + 1} top" if y < height else f"r{height}c{x + 1} bottom"
+    for y in range(height):
+        for x in range(width + 1):
+            names[(2 * y + 1, 4 * x)] = f"r{y + 1}c{x + 1} left" if x < width else f"r{y + 1}c{width} right"
+    return names
+
+
+def _canonical(name, width, height):
+    cell, where = name.split(" ")
+    row, column = (int(n) for n in cell[1:].split("c"))
+    if where == "bottom" and row < height:
+        return f"r{row + 1}c{column} top"
+    if where == "right" and column < width:
+        return f"r{row}c{column + 1} left"
+    return name
+
+
+def _on_loop(rows, name):
+    """Whether the named side is on the loop of an answer given as rows of '#' and '.'."""
+    cell, where = name.split(" ")
+    row, column = (int(n) - 1 for n in cell[1:].split("c"))
+    dy, dx = {"top": (-1, 0), "bottom": (1, 0), "left": (0, -1), "right": (0, 1)}[where]
+    y, x = row + dy, column + dx
+    beyond = "." if not (0 <= y < len(rows) and 0 <= x < len(rows[0])) else rows[y][x]
+    return rows[row][column] != beyond
+
+
+def test_explain_finds_every_planted_mistake_and_hints_something_new_and_true():
+    rng = random.Random(17)
+    with open(os.path.join(DATA, "ladder", "data", "loopy_tricky.txt")) as f:
+        puzzles = varnel.Puzzle.parse_all(f.read())[::5]
+    planted_in_all = 0
+    for puzzle in puzzles:
+        w, h = puzzle.width, puzzle.height
+        rows = varnel.check(puzzle, grade=False).answers[0]
+        lines = [list(line) for line in puzzle.to("ascii").rstrip("\n").split("\n")]
+        drawn, planted = {}, set()
+        for (y, x), name in _side_names(w, h).items():
+            on = _on_loop(rows, name)
+            roll = rng.random()
+            if roll < 0.4:
+                drawn[name] = on
+            elif roll > 0.95:
+                drawn[name] = not on
+                planted.add(name)
+            if name in drawn:
+                if y % 2 == 0:
+                    lines[y][x - 1 : x + 2] = list("---" if drawn[name] else " x ")
+                else:
+                    lines[y][x] = "|" if drawn[name] else "x"
+        board = "\n".join("".join(line) for line in lines) + "\n"
+        hint = varnel.explain(puzzle, progress=board, next=True)
+        reported = {m.split(" is ")[0] for m in hint.mistakes}
+        assert {_canonical(n, w, h) for n in reported} == {_canonical(n, w, h) for n in planted}
+        planted_in_all += len(planted)
+        assert hint.end == "step", hint.reason
+        step = hint.steps[0]
+        correct = {_canonical(n, w, h) for n in drawn if n not in planted}
+        for name in step.decides["on"] + step.decides["off"]:
+            assert _canonical(name, w, h) not in correct
+        assert any(step.decides[key] for key in ("on", "off", "inside", "outside"))
+        assert all(_on_loop(rows, name) for name in step.decides["on"])
+        assert not any(_on_loop(rows, name) for name in step.decides["off"])
+    assert len(puzzles) == 12 and planted_in_all > 100
