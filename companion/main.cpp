@@ -50,6 +50,7 @@ int run(int argc, char** argv) {
     varnel::addCheckCommand(app, action);
     varnel::addMakeCommand(app, action);
     varnel::addVerifyCommand(app, action);
+    varnel::addExplainCommand(app, action);
 
     try {
         app.parse(argc, argv);

@@ -16,6 +16,7 @@ using CommandAction = std::function<int()>;
 // when the subcommand is chosen, parsing stores in action the function that carries it out.
 void addCheckCommand(CLI::App& app, CommandAction& action);
 void addConvertCommand(CLI::App& app, CommandAction& action);
+void addExplainCommand(CLI::App& app, CommandAction& action);
 void addMakeCommand(CLI::App& app, CommandAction& action);
 void addVerifyCommand(CLI::App& app, CommandAction& action);
 

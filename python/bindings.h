@@ -27,6 +27,9 @@ void bindDifficulty(py::module_& module);
 // make and MadePuzzle.
 void bindMake(py::module_& module);
 
+// explain, ExplainStep and Explanation.
+void bindExplain(py::module_& module);
+
 // An answer as rows of '#' (inside) and '.' (outside), as Python sees answers.
 std::vector<std::string> rowsOf(const api::Answer& answer);
 

@@ -52,4 +52,5 @@ PYBIND11_MODULE(varnel, module) {
     varnel::python::bindCheck(module);
     varnel::python::bindDifficulty(module);
     varnel::python::bindMake(module);
+    varnel::python::bindExplain(module);
 }

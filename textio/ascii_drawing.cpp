@@ -13,17 +13,25 @@ bool insideAt(const uint8_t* inside, int32_t width, int32_t height, int32_t x, i
     return inside[static_cast<size_t>(y) * width + x] != 0;
 }
 
+// No side is marked.
+bool unmarked(int32_t /*side*/) {
+    return false;
+}
+
 // The line of grid points above row y (y = H for the bottom line), with the horizontal sides
-// between rows y - 1 and y; stateOf(side) gives each side's state.
-template <typename StateOf>
-void appendPointLine(int32_t width, int32_t y, const StateOf& stateOf, std::string& out) {
+// between rows y - 1 and y; stateOf(side) gives each side's state, marked(side) whether it is
+// marked.
+template <typename StateOf, typename Marked>
+void appendPointLine(int32_t width, int32_t y, const StateOf& stateOf, const Marked& marked,
+                     std::string& out) {
     for (int32_t x = 0; x < width; ++x) {
-        switch (stateOf(horizontalSide(width, x, y))) {
+        const int32_t side = horizontalSide(width, x, y);
+        switch (stateOf(side)) {
             case SideState::ON:
-                out += "+---";
+                out += marked(side) ? "+===" : "+---";
                 break;
             case SideState::OFF:
-                out += "+ x ";
+                out += marked(side) ? "+ X " : "+ x ";
                 break;
             case SideState::OPEN:
                 out += "+   ";
@@ -34,16 +42,17 @@ void appendPointLine(int32_t width, int32_t y, const StateOf& stateOf, std::stri
 }
 
 // The line of row y's cells with the vertical sides between them.
-template <typename StateOf>
+template <typename StateOf, typename Marked>
 void appendCellLine(const uint8_t* grid, int32_t width, int32_t height, int32_t y,
-                    const StateOf& stateOf, std::string& out) {
+                    const StateOf& stateOf, const Marked& marked, std::string& out) {
     for (int32_t x = 0; x <= width; ++x) {
-        switch (stateOf(verticalSide(width, height, x, y))) {
+        const int32_t side = verticalSide(width, height, x, y);
+        switch (stateOf(side)) {
             case SideState::ON:
-                out += '|';
+                out += marked(side) ? '#' : '|';
                 break;
             case SideState::OFF:
-                out += 'x';
+                out += marked(side) ? 'X' : 'x';
                 break;
             case SideState::OPEN:
                 out += ' ';
@@ -58,17 +67,17 @@ void appendCellLine(const uint8_t* grid, int32_t width, int32_t height, int32_t 
     out += '\n';
 }
 
-template <typename StateOf>
+template <typename StateOf, typename Marked>
 void appendBoard(const uint8_t* grid, int32_t width, int32_t height, const StateOf& stateOf,
-                 std::string& out) {
+                 const Marked& marked, std::string& out) {
     if (width <= 0 || height <= 0) return;
     const size_t lineBytes = static_cast<size_t>(width) * 4 + 2;
     out.reserve(out.size() + lineBytes * (static_cast<size_t>(height) * 2 + 1));
     for (int32_t y = 0; y < height; ++y) {
-        appendPointLine(width, y, stateOf, out);
-        appendCellLine(grid, width, height, y, stateOf, out);
+        appendPointLine(width, y, stateOf, marked, out);
+        appendCellLine(grid, width, height, y, stateOf, marked, out);
     }
-    appendPointLine(width, height, stateOf, out);
+    appendPointLine(width, height, stateOf, marked, out);
 }
 
 }  // namespace
@@ -86,13 +95,20 @@ void appendAsciiDrawing(const uint8_t* grid, int32_t width, int32_t height, cons
                                       insideAt(inside, width, height, place.x, place.y);
         return differ ? SideState::ON : SideState::OPEN;
     };
-    appendBoard(grid, width, height, stateOf, out);
+    appendBoard(grid, width, height, stateOf, unmarked, out);
 }
 
 void appendAsciiBoard(const uint8_t* grid, int32_t width, int32_t height, const SideState* sides,
                       std::string& out) {
     appendBoard(
-        grid, width, height, [sides](int32_t side) { return sides[side]; }, out);
+        grid, width, height, [sides](int32_t side) { return sides[side]; }, unmarked, out);
+}
+
+void appendMarkedBoard(const uint8_t* grid, int32_t width, int32_t height, const SideState* sides,
+                       const uint8_t* marked, std::string& out) {
+    appendBoard(
+        grid, width, height, [sides](int32_t side) { return sides[side]; },
+        [marked](int32_t side) { return marked != nullptr && marked[side] != 0; }, out);
 }
 
 }  // namespace varnel

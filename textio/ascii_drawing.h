@@ -34,4 +34,11 @@ void appendAsciiDrawing(const uint8_t* grid, int32_t width, int32_t height, cons
 void appendAsciiBoard(const uint8_t* grid, int32_t width, int32_t height, const SideState* sides,
                       std::string& out);
 
+// appendAsciiBoard with some sides marked so that they stand out, such as the sides a step of a
+// walkthrough has just decided: a marked line is "===" or '#', a marked cross " X " or 'X'.
+// marked holds sideCount(W, H) bytes, nonzero for a marked side, or is null for none.
+// readAsciiDrawing reads marked sides as the lines and crosses they are.
+void appendMarkedBoard(const uint8_t* grid, int32_t width, int32_t height, const SideState* sides,
+                       const uint8_t* marked, std::string& out);
+
 }  // namespace varnel

@@ -41,7 +41,7 @@ bool readPointLine(const TextLine& line, int32_t y, DrawnBoard& board, ErrorList
         const int32_t side = horizontalSide(width, x, y);
         const std::string_view place = text.substr(i + 1, 3);
         SideState state = SideState::OPEN;
-        if (place == "---") {
+        if (place == "---" || place == "===") {
             state = SideState::ON;
         } else if (place == " x " || place == " X ") {
             state = SideState::OFF;
@@ -88,7 +88,7 @@ bool readCellLine(const TextLine& line, int32_t y, DrawnBoard& board, ErrorList&
         const int32_t x = static_cast<int32_t>(i / 4);
         if (i % 4 == 0) {
             const int32_t side = verticalSide(width, height, x, y);
-            if (c == '|') {
+            if (c == '|' || c == '#') {
                 board.sides[side] = SideState::ON;
             } else if (c == 'x' || c == 'X') {
                 board.sides[side] = SideState::OFF;

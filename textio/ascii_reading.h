@@ -9,7 +9,9 @@
 // space in the middle of the three columns of a cell, spaces beside it). The first line of grid
 // points gives the width. Blank lines before and after the drawing are skipped, spaces and tabs
 // at the end of a line are ignored, and a line of cells may stop early (the rest reads as
-// spaces), as editors trim lines. Crosses read in either case. CR LF line ends read like LF.
+// spaces), as editors trim lines. Crosses read in either case. CR LF line ends read like LF. The
+// marks of a side just decided (appendMarkedBoard) read as what they mark: "===" and '#' as a
+// line, " X " and 'X' as a cross.
 
 #include <cstdint>
 #include <string>

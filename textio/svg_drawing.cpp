@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 namespace varnel {
 
@@ -20,6 +21,11 @@ constexpr double DIGIT_SIZE = 0.64;
 constexpr double DIGIT_DROP = 0.36;
 // Room kept around the outer grid lines, in cells, for the loop's round caps and the dots.
 constexpr double FRAME_PAD = 0.2;
+// A board being solved: the half-width of a cross, in cells, and the colours of the crosses and
+// of the sides drawn in the second colour.
+constexpr double CROSS_SIZE = 0.1;
+constexpr const char* CROSS_COLOUR = "#808080";
+constexpr const char* MARK_COLOUR = "#d9480f";
 
 // A standalone picture: the margin around the grid and the caption band, in cells.
 constexpr double PICTURE_MARGIN = 0.5;
@@ -33,6 +39,14 @@ constexpr double SHEET_CAPTION_BAND = 8.0;
 constexpr double SHEET_CAPTION_SIZE = 4.2;
 constexpr double SHEET_FOOTER_BAND = 6.0;
 constexpr double SHEET_FOOTER_SIZE = 3.0;
+// Notes under the problems of a sheet, in mm, and under a picture, in cells; at most so many
+// lines, the rest cut with an ellipsis.
+constexpr double SHEET_NOTE_SIZE = 2.8;
+constexpr double PICTURE_NOTE_SIZE = 0.35;
+constexpr double NOTE_LINE_HEIGHT = 1.3;  // in font sizes
+constexpr size_t NOTE_LINES = 6;
+// Average width of a character of the sans-serif font, in font sizes, for wrapping notes.
+constexpr double CHARACTER_WIDTH = 0.55;
 
 constexpr const char* FONT_FAMILY = "DejaVu Sans, Helvetica, Arial, sans-serif";
 
@@ -153,9 +167,69 @@ void appendLoop(const SvgProblem& p, double left, double top, double cell, std::
     out += "\"/>\n";
 }
 
+// Appends a subpath from (x1, y1) to (x2, y2).
+void appendSegment(double x1, double y1, double x2, double y2, std::string& path) {
+    path += 'M';
+    appendNumber(x1, path);
+    path += ' ';
+    appendNumber(y1, path);
+    path += 'L';
+    appendNumber(x2, path);
+    path += ' ';
+    appendNumber(y2, path);
+}
+
+void appendStroke(const std::string& path, const char* colour, double width, std::string& out) {
+    if (path.empty()) return;
+    out += "<path fill=\"none\" stroke=\"";
+    out += colour;
+    out += "\" stroke-linecap=\"round\"";
+    appendAttribute("stroke-width", width, out);
+    out += " d=\"";
+    out += path;
+    out += "\"/>\n";
+}
+
+// A board being solved: each line as a segment, each cross as a small x at its side's middle;
+// marked sides in the second colour.
+void appendSides(const SvgStage& stage, double left, double top, double cell, std::string& out) {
+    const SvgProblem& p = stage.problem;
+    std::string lines[2];    // unmarked, marked
+    std::string crosses[2];  // unmarked, marked
+    const int32_t count = sideCount(p.width, p.height);
+    const double arm = CROSS_SIZE * cell;
+    for (int32_t side = 0; side < count; ++side) {
+        const SideState state = stage.sides[side];
+        if (state == SideState::OPEN) continue;
+        const int mark = stage.marked != nullptr && stage.marked[side] != 0 ? 1 : 0;
+        const SidePlace place = sidePlace(p.width, p.height, side);
+        const double x1 = left + place.x * cell;
+        const double y1 = top + place.y * cell;
+        const double x2 = place.horizontal ? x1 + cell : x1;
+        const double y2 = place.horizontal ? y1 : y1 + cell;
+        if (state == SideState::ON) {
+            appendSegment(x1, y1, x2, y2, lines[mark]);
+            continue;
+        }
+        const double cx = (x1 + x2) / 2;
+        const double cy = (y1 + y2) / 2;
+        appendSegment(cx - arm, cy - arm, cx + arm, cy + arm, crosses[mark]);
+        appendSegment(cx - arm, cy + arm, cx + arm, cy - arm, crosses[mark]);
+    }
+    appendStroke(crosses[0], CROSS_COLOUR, LOOP_WIDTH * cell / 3, out);
+    appendStroke(crosses[1], MARK_COLOUR, LOOP_WIDTH * cell / 2, out);
+    appendStroke(lines[0], "black", LOOP_WIDTH * cell, out);
+    appendStroke(lines[1], MARK_COLOUR, LOOP_WIDTH * cell, out);
+}
+
 // One problem with grid point (0, 0) at (left, top) and cells of side cell.
-void appendProblem(const SvgProblem& p, double left, double top, double cell, std::string& out) {
-    appendLoop(p, left, top, cell, out);
+void appendProblem(const SvgStage& stage, double left, double top, double cell, std::string& out) {
+    const SvgProblem& p = stage.problem;
+    if (stage.sides != nullptr) {
+        appendSides(stage, left, top, cell, out);
+    } else {
+        appendLoop(p, left, top, cell, out);
+    }
 
     out += "<g fill=\"black\">\n";
     for (int32_t y = 0; y <= p.height; ++y) {
@@ -194,10 +268,67 @@ bool drawable(const SvgProblem& p) {
     return p.grid != nullptr && p.width > 0 && p.height > 0;
 }
 
+// The bytes of text up to its character limit, counting a UTF-8 sequence as one character.
+size_t characters(std::string_view text) {
+    size_t count = 0;
+    for (const char c : text)
+        count += (static_cast<uint8_t>(c) & 0xC0u) != 0x80u;
+    return count;
+}
+
+// A note broken at spaces into lines of at most width characters (a longer word gets a line of
+// its own), at most NOTE_LINES of them, the last ending in an ellipsis when text goes on.
+std::vector<std::string_view> wrapped(std::string_view text, size_t width) {
+    std::vector<std::string_view> lines;
+    width = std::max<size_t>(width, 8);
+    while (!text.empty()) {
+        while (!text.empty() && text.front() == ' ')
+            text.remove_prefix(1);
+        if (text.empty()) break;
+        size_t end = text.size();
+        if (characters(text) > width) {
+            // The last space that leaves at most width characters on the line.
+            size_t cut = std::string_view::npos;
+            size_t counted = 0;
+            for (size_t i = 0; i < text.size() && counted <= width; ++i) {
+                if (text[i] == ' ') cut = i;
+                counted += (static_cast<uint8_t>(text[i]) & 0xC0u) != 0x80u;
+            }
+            end = cut == std::string_view::npos ? text.find(' ') : cut;
+            if (end == std::string_view::npos) end = text.size();
+        }
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end);
+    }
+    return lines;
+}
+
+// How many lines a note takes at a width of so many mm and a font of size mm.
+size_t noteLines(std::string_view note, double width, double size) {
+    if (note.empty()) return 0;
+    const size_t lines =
+        wrapped(note, static_cast<size_t>(width / (CHARACTER_WIDTH * size))).size();
+    return std::min(lines, NOTE_LINES);
+}
+
+// The note, wrapped to width and centred on x, its first baseline at y.
+void appendNote(std::string_view note, double x, double y, double width, double size,
+                std::string& out) {
+    const std::vector<std::string_view> lines =
+        wrapped(note, static_cast<size_t>(width / (CHARACTER_WIDTH * size)));
+    for (size_t i = 0; i < lines.size() && i < NOTE_LINES; ++i) {
+        std::string line(lines[i]);
+        if (i + 1 == NOTE_LINES && lines.size() > NOTE_LINES) line += " \u2026";
+        appendCaption(line, x, y + static_cast<double>(i) * NOTE_LINE_HEIGHT * size, size, "black",
+                      out);
+    }
+}
+
 // The side of the cells that lets every problem fit a slot of slotWidth x gridHeight mm.
-double fittingCell(std::span<const SvgProblem> problems, double slotWidth, double gridHeight) {
+double fittingCell(std::span<const SvgStage> stages, double slotWidth, double gridHeight) {
     double cell = SHEET_MAX_CELL;
-    for (const SvgProblem& p : problems) {
+    for (const SvgStage& stage : stages) {
+        const SvgProblem& p = stage.problem;
         if (!drawable(p)) continue;
         cell = std::min(cell, slotWidth / (p.width + 2 * FRAME_PAD));
         cell = std::min(cell, gridHeight / (p.height + 2 * FRAME_PAD));
@@ -211,19 +342,32 @@ struct SheetLayout {
     double slotWidth = 0;   // mm
     double slotHeight = 0;  // mm, caption band included
     double cell = 0;        // mm, the same for every problem
+    double noteBand = 0;    // mm below each problem for its note; 0 when none has one
 };
 
-SheetLayout chooseLayout(std::span<const SvgProblem> problems, double areaWidth,
-                         double areaHeight) {
+// The room the longest note of a sheet takes below its problem, in slots of slotWidth mm.
+double noteBandOf(std::span<const SvgStage> stages, double slotWidth) {
+    size_t lines = 0;
+    for (const SvgStage& s : stages) {
+        if (drawable(s.problem))
+            lines = std::max(lines, noteLines(s.note, slotWidth, SHEET_NOTE_SIZE));
+    }
+    return static_cast<double>(lines) * NOTE_LINE_HEIGHT * SHEET_NOTE_SIZE;
+}
+
+SheetLayout chooseLayout(std::span<const SvgStage> problems, double areaWidth, double areaHeight) {
     const int32_t count = static_cast<int32_t>(problems.size());
     SheetLayout best;
     for (int32_t columns = 1; columns <= count; ++columns) {
         const int32_t rows = (count + columns - 1) / columns;
         const double slotWidth = (areaWidth - (columns - 1) * SHEET_GAP) / columns;
         const double slotHeight = (areaHeight - (rows - 1) * SHEET_GAP) / rows;
-        if (slotWidth <= 0 || slotHeight <= SHEET_CAPTION_BAND) continue;
-        const double cell = fittingCell(problems, slotWidth, slotHeight - SHEET_CAPTION_BAND);
-        if (cell > best.cell) best = {columns, slotWidth, slotHeight, cell};
+        if (slotWidth <= 0) continue;
+        const double noteBand = noteBandOf(problems, slotWidth);
+        if (slotHeight <= SHEET_CAPTION_BAND + noteBand) continue;
+        const double cell =
+            fittingCell(problems, slotWidth, slotHeight - SHEET_CAPTION_BAND - noteBand);
+        if (cell > best.cell) best = {columns, slotWidth, slotHeight, cell, noteBand};
     }
     return best;
 }
@@ -290,17 +434,27 @@ void appendXmlText(std::string_view text, std::string& out) {
     }
 }
 
-void appendSvgPicture(const SvgProblem& problem, std::string& out) {
-    appendSvgPictures({&problem, 1}, problem.title, out);
+namespace {
+
+// Problems as stages without sides, drawn as the problems they are.
+std::vector<SvgStage> stagesOf(std::span<const SvgProblem> problems) {
+    std::vector<SvgStage> stages;
+    stages.reserve(problems.size());
+    for (const SvgProblem& p : problems) {
+        SvgStage stage;
+        stage.problem = p;
+        stages.push_back(stage);
+    }
+    return stages;
 }
 
-void appendSvgPictures(std::span<const SvgProblem> problems, std::string_view title,
-                       std::string& out) {
+void appendPictures(std::span<const SvgStage> stages, std::string_view title, std::string& out) {
     const double cell = PICTURE_CELL_MM;
     bool captioned = false;
     double width = 0;
     double gridHeight = 0;
-    for (const SvgProblem& p : problems) {
+    for (const SvgStage& stage : stages) {
+        const SvgProblem& p = stage.problem;
         if (!drawable(p)) continue;
         captioned = captioned || !p.title.empty();
         width += (p.width + 2 * PICTURE_MARGIN) * cell;
@@ -308,8 +462,17 @@ void appendSvgPictures(std::span<const SvgProblem> problems, std::string_view ti
     }
     if (width == 0) return;
     const double band = captioned ? PICTURE_CAPTION_BAND * cell : 0.0;
+    const double noteSize = PICTURE_NOTE_SIZE * cell;
+    size_t lines = 0;
+    for (const SvgStage& stage : stages) {
+        const SvgProblem& p = stage.problem;
+        if (!drawable(p)) continue;
+        lines =
+            std::max(lines, noteLines(stage.note, (p.width + 2 * PICTURE_MARGIN) * cell, noteSize));
+    }
+    const double noteBand = static_cast<double>(lines) * NOTE_LINE_HEIGHT * noteSize;
 
-    appendDocumentStart(width, gridHeight + band, out);
+    appendDocumentStart(width, gridHeight + band + noteBand, out);
     if (!title.empty()) {
         out += "<title>";
         appendXmlText(title, out);
@@ -317,21 +480,25 @@ void appendSvgPictures(std::span<const SvgProblem> problems, std::string_view ti
     }
     appendBackground(out);
     double left = 0;
-    for (const SvgProblem& p : problems) {
+    for (const SvgStage& stage : stages) {
+        const SvgProblem& p = stage.problem;
         if (!drawable(p)) continue;
         const double pictureWidth = (p.width + 2 * PICTURE_MARGIN) * cell;
         if (!p.title.empty()) {
             appendCaption(p.title, left + pictureWidth / 2, PICTURE_MARGIN * cell + 0.55 * cell,
                           PICTURE_CAPTION_SIZE * cell, "black", out);
         }
-        appendProblem(p, left + PICTURE_MARGIN * cell, PICTURE_MARGIN * cell + band, cell, out);
+        appendProblem(stage, left + PICTURE_MARGIN * cell, PICTURE_MARGIN * cell + band, cell, out);
+        if (!stage.note.empty()) {
+            appendNote(stage.note, left + pictureWidth / 2, band + gridHeight + 0.2 * cell,
+                       pictureWidth, noteSize, out);
+        }
         left += pictureWidth;
     }
     out += "</svg>\n";
 }
 
-bool appendSvgSheet(std::span<const SvgProblem> problems, std::string_view footer,
-                    std::string& out) {
+bool appendSheet(std::span<const SvgStage> problems, std::string_view footer, std::string& out) {
     const double areaLeft = SHEET_MARGIN_MM;
     const double areaTop = SHEET_MARGIN_MM;
     const double areaWidth = SHEET_WIDTH_MM - 2 * SHEET_MARGIN_MM;
@@ -344,16 +511,18 @@ bool appendSvgSheet(std::span<const SvgProblem> problems, std::string_view foote
     // The tallest problem decides where captions go, so that the captions of a row line up and
     // every block sits in the middle of its slot.
     double blockHeight = 0;
-    for (const SvgProblem& p : problems) {
+    for (const SvgStage& stage : problems) {
+        const SvgProblem& p = stage.problem;
         if (!drawable(p)) continue;
         blockHeight = std::max(blockHeight, (p.height + 2 * FRAME_PAD) * layout.cell);
     }
-    const double blockDrop = (layout.slotHeight - SHEET_CAPTION_BAND - blockHeight) / 2;
+    const double blockDrop =
+        (layout.slotHeight - SHEET_CAPTION_BAND - layout.noteBand - blockHeight) / 2;
 
     appendDocumentStart(SHEET_WIDTH_MM, SHEET_HEIGHT_MM, out);
     appendBackground(out);
     for (size_t i = 0; i < problems.size(); ++i) {
-        const SvgProblem& p = problems[i];
+        const SvgProblem& p = problems[i].problem;
         if (!drawable(p)) continue;
         const int32_t column = static_cast<int32_t>(i) % layout.columns;
         const int32_t row = static_cast<int32_t>(i) / layout.columns;
@@ -366,7 +535,12 @@ bool appendSvgSheet(std::span<const SvgProblem> problems, std::string_view foote
         }
         const double gridLeft = centre - p.width * layout.cell / 2;
         const double gridTop = slotTop + SHEET_CAPTION_BAND + FRAME_PAD * layout.cell;
-        appendProblem(p, gridLeft, gridTop, layout.cell, out);
+        appendProblem(problems[i], gridLeft, gridTop, layout.cell, out);
+        if (!problems[i].note.empty()) {
+            appendNote(problems[i].note, centre,
+                       gridTop + (p.height + FRAME_PAD) * layout.cell + SHEET_NOTE_SIZE * 1.2,
+                       layout.slotWidth, SHEET_NOTE_SIZE, out);
+        }
     }
     if (!footer.empty()) {
         appendCaption(footer, SHEET_WIDTH_MM / 2, SHEET_HEIGHT_MM - SHEET_MARGIN_MM,
@@ -374,6 +548,31 @@ bool appendSvgSheet(std::span<const SvgProblem> problems, std::string_view foote
     }
     out += "</svg>\n";
     return true;
+}
+
+}  // namespace
+
+void appendSvgPicture(const SvgProblem& problem, std::string& out) {
+    appendSvgPictures({&problem, 1}, problem.title, out);
+}
+
+void appendSvgPictures(std::span<const SvgProblem> problems, std::string_view title,
+                       std::string& out) {
+    appendPictures(stagesOf(problems), title, out);
+}
+
+bool appendSvgSheet(std::span<const SvgProblem> problems, std::string_view footer,
+                    std::string& out) {
+    return appendSheet(stagesOf(problems), footer, out);
+}
+
+void appendSvgStagePicture(const SvgStage& stage, std::string& out) {
+    appendPictures({&stage, 1}, stage.problem.title, out);
+}
+
+bool appendSvgStageSheet(std::span<const SvgStage> stages, std::string_view footer,
+                         std::string& out) {
+    return appendSheet(stages, footer, out);
 }
 
 }  // namespace varnel

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "solver/side_grid.h"
+
 namespace varnel {
 
 // Problems drawn as SVG in a print style: a small dot at every grid point, clue digits centred in
@@ -19,6 +21,18 @@ struct SvgProblem {
     int32_t height = 0;               // H, at least 1
     const uint8_t* inside = nullptr;  // the answer as CellColours (nonzero inside), or null
     std::string_view title;           // caption above the problem, plain UTF-8; empty for none
+};
+
+// A board being solved, such as one stage of a walkthrough: the problem with the state of each
+// side instead of an answer, and a note under it.
+struct SvgStage {
+    SvgProblem problem;                // the clues and the caption; its inside is not drawn
+    const SideState* sides = nullptr;  // sideCount(W, H) states: a line for each side ON, a small
+                                       // cross for each side OFF
+    const uint8_t* marked = nullptr;   // nonzero for a side drawn in a second colour (one just
+                                       // decided); null for none
+    std::string_view note;             // text set small under the board, wrapped to its width (at
+                                       // most 6 lines); empty for none
 };
 
 // Side of a cell in a standalone picture, in mm.
@@ -53,6 +67,11 @@ void appendSvgPictures(std::span<const SvgProblem> problems, std::string_view ti
 // are given that no arrangement leaves room for them.
 bool appendSvgSheet(std::span<const SvgProblem> problems, std::string_view footer,
                     std::string& out);
+
+// appendSvgPicture and appendSvgSheet for boards being solved.
+void appendSvgStagePicture(const SvgStage& stage, std::string& out);
+bool appendSvgStageSheet(std::span<const SvgStage> stages, std::string_view footer,
+                         std::string& out);
 
 // Appends text with the XML special characters escaped, control characters other than tab and
 // newline left out and bytes that are not valid UTF-8 replaced by '?', so that the result is

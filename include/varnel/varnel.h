@@ -7,6 +7,7 @@
 //   answer.h      the Answer record
 //   check.h       one answer, several or none, and the grades
 //   difficulty.h  the difficulty as a person solving the puzzle feels it
+//   explain.h     walkthroughs and hints
 //   grade.h       the creator's score and level
 //   make.h        new puzzles
 //   verify.h      verifying a proposed answer
@@ -16,6 +17,7 @@
 #include "varnel/answer.h"
 #include "varnel/check.h"
 #include "varnel/difficulty.h"
+#include "varnel/explain.h"
 #include "varnel/grade.h"
 #include "varnel/make.h"
 #include "varnel/puzzle.h"

@@ -3,6 +3,7 @@ the varnel command of the same build (VARNEL_BINARY) to compare against."""
 
 import json
 import os
+import random
 import signal
 import subprocess
 import threading
@@ -239,3 +240,132 @@ def test_make_stops_on_ctrl_c():
     with pytest.raises(KeyboardInterrupt):
         varnel.make(24, 16, count=500, seed=1, jobs=1)
     assert time.monotonic() - start < 10
+
+
+# A 5 x 5 easy puzzle, and a player's board of it with two right lines, a line off the loop
+# (r1c3 top) and a cross on it (r1c1 left).
+SMALL = "5/5/5/.1.../..0../....0/.2.3./21..3/\n"
+MISTAKEN = (
+    "+---+   +---+   +   +\n"
+    "x   | 1              \n"
+    "+   +   +   +   +   +\n"
+    "          0          \n"
+    "+   +   +   +   +   +\n"
+    "                  0  \n"
+    "+   +   +   +   +   +\n"
+    "      2       3      \n"
+    "+   +   +   +   +   +\n"
+    "  2   1           3  \n"
+    "+   +   +   +   +   +\n"
+)
+
+
+def test_explain_is_varnel_explain(tmp_path):
+    puzzle = varnel.Puzzle.parse(SMALL)
+    walk = varnel.explain(puzzle)
+    assert (walk.end, walk.reason, walk.difficulty) == ("solved", "", "easy")
+    assert walk.rating == pytest.approx(1.29, abs=0.005)
+    assert walk.answer == varnel.check(puzzle).answers[0]
+    (tmp_path / "p.txt").write_text(SMALL)
+    command = run("explain", "--to", "json", str(tmp_path / "p.txt"))
+    objects = [json.loads(line) for line in command.stdout.splitlines()]
+    assert len(walk.steps) == len(objects) - 1 == 42
+    for step, expected in zip(walk.steps, objects):
+        assert step.number == expected["step"]
+        assert (step.rank, step.technique, step.text) == (expected["rank"], expected["technique"], expected["text"])
+        assert step.reads == expected["reads"]
+        assert step.decides == expected["decides"]
+    assert objects[-1]["answer"] == walk.answer
+    assert "Solved in 42 steps" in walk.text
+
+    # A player's board: the mistakes first, then the next step only.
+    hint = varnel.explain(puzzle, progress=MISTAKEN, next=True)
+    assert hint.mistakes == [
+        "r1c3 top is drawn but cannot be on the loop",
+        "r1c1 left is crossed but is on the loop",
+    ]
+    assert hint.end == "step" and len(hint.steps) == 1
+    assert hint.steps[0].technique == "zero"
+    assert all(side not in ("r1c1 top", "r1c2 left") for side in hint.steps[0].decides["on"])
+    (tmp_path / "mine.txt").write_text(MISTAKEN)
+    command = run("explain", "--next", "--progress", str(tmp_path / "mine.txt"), str(tmp_path / "p.txt"))
+    assert command.returncode == 3
+    assert hint.text == command.stdout
+
+    # A drawing that cannot be read raises ValueError with its place; several answers stop.
+    with pytest.raises(ValueError, match="<progress>:3:1"):
+        varnel.explain(puzzle, progress="+   +\n junk\n")
+    several = varnel.explain(varnel.Puzzle.parse("...\n...\n...\n"))
+    assert several.end == "several answers" and several.answer is None and several.rating is None
+    assert "is a line in one and crossed in another" in several.reason
+
+
+def _side_names(width, height):
+    """The sides of a W x H drawing by (line, column) of their mark, with the names players read."""
+    names = {}
+    for y in range(height + 1):
+        for x in range(width):
+            names[(2 * y, 4 * x + 2)] = f"r{y + 1}c{x + 1} top" if y < height else f"r{height}c{x + 1} bottom"
+    for y in range(height):
+        for x in range(width + 1):
+            names[(2 * y + 1, 4 * x)] = f"r{y + 1}c{x + 1} left" if x < width else f"r{y + 1}c{width} right"
+    return names
+
+
+def _canonical(name, width, height):
+    cell, where = name.split(" ")
+    row, column = (int(n) for n in cell[1:].split("c"))
+    if where == "bottom" and row < height:
+        return f"r{row + 1}c{column} top"
+    if where == "right" and column < width:
+        return f"r{row}c{column + 1} left"
+    return name
+
+
+def _on_loop(rows, name):
+    """Whether the named side is on the loop of an answer given as rows of '#' and '.'."""
+    cell, where = name.split(" ")
+    row, column = (int(n) - 1 for n in cell[1:].split("c"))
+    dy, dx = {"top": (-1, 0), "bottom": (1, 0), "left": (0, -1), "right": (0, 1)}[where]
+    y, x = row + dy, column + dx
+    beyond = "." if not (0 <= y < len(rows) and 0 <= x < len(rows[0])) else rows[y][x]
+    return rows[row][column] != beyond
+
+
+def test_explain_finds_every_planted_mistake_and_hints_something_new_and_true():
+    rng = random.Random(17)
+    with open(os.path.join(DATA, "ladder", "data", "loopy_tricky.txt")) as f:
+        puzzles = varnel.Puzzle.parse_all(f.read())[::5]
+    planted_in_all = 0
+    for puzzle in puzzles:
+        w, h = puzzle.width, puzzle.height
+        rows = varnel.check(puzzle, grade=False).answers[0]
+        lines = [list(line) for line in puzzle.to("ascii").rstrip("\n").split("\n")]
+        drawn, planted = {}, set()
+        for (y, x), name in _side_names(w, h).items():
+            on = _on_loop(rows, name)
+            roll = rng.random()
+            if roll < 0.4:
+                drawn[name] = on
+            elif roll > 0.95:
+                drawn[name] = not on
+                planted.add(name)
+            if name in drawn:
+                if y % 2 == 0:
+                    lines[y][x - 1 : x + 2] = list("---" if drawn[name] else " x ")
+                else:
+                    lines[y][x] = "|" if drawn[name] else "x"
+        board = "\n".join("".join(line) for line in lines) + "\n"
+        hint = varnel.explain(puzzle, progress=board, next=True)
+        reported = {m.split(" is ")[0] for m in hint.mistakes}
+        assert {_canonical(n, w, h) for n in reported} == {_canonical(n, w, h) for n in planted}
+        planted_in_all += len(planted)
+        assert hint.end == "step", hint.reason
+        step = hint.steps[0]
+        correct = {_canonical(n, w, h) for n in drawn if n not in planted}
+        for name in step.decides["on"] + step.decides["off"]:
+            assert _canonical(name, w, h) not in correct
+        assert any(step.decides[key] for key in ("on", "off", "inside", "outside"))
+        assert all(_on_loop(rows, name) for name in step.decides["on"])
+        assert not any(_on_loop(rows, name) for name in step.decides["off"])
+    assert len(puzzles) == 12 and planted_in_all > 100

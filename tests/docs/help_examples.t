@@ -80,6 +80,70 @@ varnel check:
   + varnel check 'https://puzz.link/p?slither/5/5/88adj15783b'
   https://puzz.link/p?slither/5/5/88adj15783b: 5x5 unique, difficulty medium (rating 2.42), level 1 (score 0), solved with 0 trials
 
+varnel explain, with mine.txt a player's board of puzzle.txt on which nothing is drawn yet:
+
+  $ varnel convert --to ascii puzzle.txt > mine.txt
+  $ help_examples varnel explain --help
+  + varnel explain puzzle.txt
+  Walkthrough of the 3x3 puzzle from the empty board:
+  1-4. easy, corners: 4 steps decide 2 lines and 2 crosses at r1c1, r3c1, r1c3 and r3c3.
+  5. medium, across a clue: r1c3 is a 2 with no line or two at its bottom-left corner: its lines are two opposite sides or the two there, so its bottom-right corner holds exactly one line.
+  6. medium, across a clue: r3c3 is a 2 with no line or two at its bottom-right corner: its lines are two opposite sides or the two there, so its top-right corner holds exactly one line.
+  7. medium, across a clue: r1c3 is a 2 with exactly one line at its bottom-right corner, so its top-left corner holds exactly one line.
+  8. medium, across a clue: r3c3 is a 2 with exactly one line at its top-right corner, so its bottom-left corner holds exactly one line.
+  9. hard, across a point: r1c1's bottom-right corner holds exactly one line, and lines pass the point r2c2 top-left in twos or not at all, so r2c2's top-left corner holds exactly one line and its right and bottom sides are lines.
+  10. easy, two lines at a point: two lines, r2c3 left and r3c2 top, meet at r3c3 top-left, so r3c3 top and r3c3 left are crossed.
+  11. easy, clue needs every side: r3c3 is a 2 with its top and left sides crossed, so its right and bottom sides are lines.
+  12-14. easy, lines at points: 3 steps decide 2 lines and 1 cross at r3c3 top-right, r3c3 bottom-left and r3c2 bottom-left.
+  15. easy, clue needs every side: r3c1 is a 3 with its right side crossed and its bottom and left sides lines, so its top side is a line.
+  16. easy, two lines at a point: two lines, r3c2 top and r3c1 top, meet at r3c2 top-left, so r2c2 left is crossed.
+  17. easy, clue needs every side: r2c2 is a 3 with its left side crossed and its right and bottom sides lines, so its top side is a line.
+  18-19. easy, lines at points: 2 steps decide 3 crosses at r3c1 top-left and r2c3 top-left.
+  20. easy, clue needs every side: r1c3 is a 2 with its bottom and left sides crossed, so its top and right sides are lines.
+  21. easy, dead end: r2c1 top-left has no line and a single open side, where a line would have nowhere to go, so r2c1 top is crossed.
+  22. easy, clue needs every side: r1c1 is a 1 with its top, bottom and left sides crossed, so its right side is a line.
+  23. easy, line goes on: the line r1c3 top reaches r1c3 top-left, where a single side is open to go on, so r1c2 top is a line.
+  Solved in 23 steps: difficulty hard (rating 3.10).
+  Techniques: clue needs every side 5, two lines at a point 5, dead end 1, line goes on 3, closed corner 2, corner of a 2 2, across a clue 4, across a point 1.
+  Answer:
+  +   +---+---+
+    1 |     2 |
+  +   +---+   +
+        3 |   |
+  +---+---+   +
+  | 3       2 |
+  +---+---+---+
+  + varnel explain --to ascii --steps 1-3 puzzle.txt
+  Walkthrough of the 3x3 puzzle from the empty board:
+  1-3. easy, corners: 3 steps decide 2 lines and 2 crosses at r1c1, r3c1 and r1c3.
+  + varnel explain --to json puzzle.txt | jq -c 'select(.step) | [.step, .technique]'
+  [1,"closed corner"]
+  [2,"closed corner"]
+  [3,"corner of a 2"]
+  [4,"corner of a 2"]
+  [5,"across a clue"]
+  [6,"across a clue"]
+  [7,"across a clue"]
+  [8,"across a clue"]
+  [9,"across a point"]
+  [10,"two lines at a point"]
+  [11,"clue needs every side"]
+  [12,"line goes on"]
+  [13,"line goes on"]
+  [14,"two lines at a point"]
+  [15,"clue needs every side"]
+  [16,"two lines at a point"]
+  [17,"clue needs every side"]
+  [18,"two lines at a point"]
+  [19,"two lines at a point"]
+  [20,"clue needs every side"]
+  [21,"dead end"]
+  [22,"clue needs every side"]
+  [23,"line goes on"]
+  + varnel explain --to svg -o stages/ puzzle.txt
+  + varnel explain --next --progress mine.txt puzzle.txt
+  Next step: easy, closed corner: r1c1 is a 1 and no line can leave its top-left corner (the board's corner), so its bottom-right corner holds exactly one line and its top and left sides are crossed.
+
 varnel make, last, since it writes batch.dat anew:
 
   $ help_examples varnel make --help
