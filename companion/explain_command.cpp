@@ -19,6 +19,8 @@
 #include "explain/walk_stages.h"
 #include "explain/walk_text.h"
 #include "explain/walkthrough.h"
+#include "lib/records.h"
+#include "solver/clue_grid.h"
 #include "textio/line_problem.h"
 
 namespace varnel {
@@ -75,16 +77,27 @@ bool namesFolder(const std::string& path) {
     return (!path.empty() && path.back() == '/') || std::filesystem::is_directory(path, error);
 }
 
+// The one problem to explain: as read, and its clues as the ladder takes them.
+struct Problem {
+    api::Puzzle read;
+    ClueGrid grid;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
 // Reads INPUT, which must hold exactly one problem. False (reported) otherwise.
-bool readTheProblem(const std::string& argument, InputProblem& problem) {
-    std::vector<InputProblem> problems;
-    if (!readInputs({argument}, problems)) return false;
+bool readTheProblem(const std::string& argument, Problem& problem) {
+    std::vector<api::Puzzle> problems;
+    if (!readPuzzleInputs({argument}, problems)) return false;
     if (problems.size() != 1) {
         std::fprintf(stderr, "%s: %s holds %zu problems; give the one to explain\n", LABEL,
                      printableText(argument).c_str(), problems.size());
         return false;
     }
-    problem = std::move(problems.front());
+    problem.read = std::move(problems.front());
+    problem.grid = api::clueGridOf(problem.read);
+    problem.width = problem.read.width;
+    problem.height = problem.read.height;
     return true;
 }
 
@@ -97,7 +110,7 @@ struct PlayerBoard {
 };
 
 // Reads --progress for problem and judges it. False (reported) when it cannot be read.
-bool readPlayerBoard(const std::string& path, const InputProblem& problem, const CheckResult& check,
+bool readPlayerBoard(const std::string& path, const Problem& problem, const CheckResult& check,
                      PlayerBoard& board) {
     std::string text;
     std::string source;
@@ -166,7 +179,7 @@ std::string startWords(const ExplainOptions& options, const PlayerBoard& board) 
 }
 
 int runExplain(const ExplainOptions& options) {
-    InputProblem problem;
+    Problem problem;
     if (!readTheProblem(options.input, problem)) return STATUS_FAILED;
     const CheckResult check = checkByLadder(problem.grid.data(), problem.width, problem.height);
     PlayerBoard board;
@@ -175,7 +188,7 @@ int runExplain(const ExplainOptions& options) {
     }
     if (!options.progress.empty() && check.verdict != Verdict::UNIQUE) {
         std::fprintf(stderr, "%s: %s: the puzzle has %s, so the marks are not judged\n", LABEL,
-                     problemPlace(problem).c_str(),
+                     problemPlace(problem.read).c_str(),
                      check.verdict == Verdict::MULTIPLE ? "several answers" : "no answer");
     }
     const WalkPuzzle puzzle{problem.grid.data(), problem.width, problem.height, &check,
@@ -208,8 +221,8 @@ int runExplain(const ExplainOptions& options) {
         Walkthrough walk;
         {
             ProgressLine progress(LABEL, "puzzles", 1);
-            progress.begin(0, problemPlace(problem) + " (" + std::to_string(problem.width) + " x " +
-                                  std::to_string(problem.height) + ")");
+            progress.begin(0, problemPlace(problem.read) + " (" + std::to_string(problem.width) +
+                                  " x " + std::to_string(problem.height) + ")");
             walkThrough(puzzle, walkOptions, walk);
         }
         explained = walk.end == WalkEnd::SOLVED;

@@ -7,6 +7,7 @@
 #include "companion/difficulty_report.h"
 #include "explain/place_words.h"
 #include "ladder/techniques.h"
+#include "lib/records.h"
 #include "textio/side_names.h"
 
 namespace varnel {
@@ -90,7 +91,7 @@ std::string walkJson(const Walkthrough& walk, const CheckResult& check, int32_t 
     Json summary;
     summary["end"] = walkEndName(walk.end);
     summary["steps"] = count;
-    summary["difficulty"] = difficultyJson(walk.difficulty);
+    summary["difficulty"] = difficultyJson(api::difficultyOf(walk.difficulty));
     Json techniques = Json::object();
     const auto table = ladderTechniques();
     std::vector<int32_t> counts(table.size(), 0);
