@@ -54,8 +54,8 @@ Json stepJson(const BoardLayout& l, const ToldStep& told, int32_t number) {
                        {"sides", sideNames(l, step.sides)}};
     object["decides"] = {{"on", sideNames(l, step.on)},
                          {"off", sideNames(l, step.off)},
-                         {"inside", cellNames(l, step.inside)},
-                         {"outside", cellNames(l, step.outside)}};
+                         {"inside", cellNames(l, cellsPlaced(l, step, true))},
+                         {"outside", cellNames(l, cellsPlaced(l, step, false))}};
     if (step.assumedSide >= 0) {
         object["assumed"] = {{"side", sideWord(l, step.assumedSide)},
                              {"state", stateName(step.assumed)}};

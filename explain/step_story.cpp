@@ -1,5 +1,7 @@
 #include "explain/step_story.h"
 
+#include <algorithm>
+
 #include "explain/stories.h"
 #include "ladder/techniques.h"
 
@@ -72,6 +74,21 @@ const char* familyName(StepFamily family) {
 StepFamily familyOf(int32_t technique) {
     const StoryEntry* entry = entryOf(technique);
     return entry == nullptr ? StepFamily::NO_FAMILY : entry->family;
+}
+
+std::vector<int32_t> cellsPlaced(const BoardLayout& layout, const StepRecord& step, bool inside) {
+    std::vector<int32_t> cells;
+    const auto add = [&cells](int32_t cell) {
+        if (std::find(cells.begin(), cells.end(), cell) == cells.end()) cells.push_back(cell);
+    };
+    for (const int32_t cell : inside ? step.inside : step.outside)
+        add(cell);
+    for (const RelationNote& r : step.relations) {
+        if (r.different != inside) continue;
+        if (r.a == layout.outside && r.b != layout.outside) add(r.b);
+        if (r.b == layout.outside && r.a != layout.outside) add(r.a);
+    }
+    return cells;
 }
 
 ToldStep tellStep(const BoardKnowledge& before, StepRecord step, bool chains) {

@@ -30,6 +30,11 @@ const char* familyName(StepFamily family);
 // The family of the technique with this index in the ladder's table.
 StepFamily familyOf(int32_t technique);
 
+// The cells step found inside the loop (inside true) or outside: those it recorded, and those it
+// found on the other side of the loop from the outside beyond the board (inside) or on the same
+// side (outside). In order, each once.
+std::vector<int32_t> cellsPlaced(const BoardLayout& layout, const StepRecord& step, bool inside);
+
 // Tells step from the board before it. With chains, a trial's chain is told too, step by step.
 ToldStep tellStep(const BoardKnowledge& before, StepRecord step, bool chains);
 

@@ -37,8 +37,8 @@ ExplainStep stepOf(const BoardLayout& l, const ToldStep& told, int32_t number) {
     step.readSides = sideNames(l, r.sides);
     step.on = sideNames(l, r.on);
     step.off = sideNames(l, r.off);
-    step.inside = cellNames(l, r.inside);
-    step.outside = cellNames(l, r.outside);
+    step.inside = cellNames(l, cellsPlaced(l, r, true));
+    step.outside = cellNames(l, cellsPlaced(l, r, false));
     return step;
 }
 

@@ -23,9 +23,13 @@ using testing_support::problemOf;
 using testing_support::problemsIn;
 
 // Every decision of the steps (and of trials' chains, under their assumption) agrees with the
-// truth; a trial assumed the opposite of it.
-void expectStepsAgree(const std::vector<ToldStep>& steps, const std::vector<SideState>& truth,
-                      const CellColours& answer, const std::string& name) {
+// truth; a trial assumed the opposite of it. The cells a step places, as the walkthrough's JSON
+// lists them (relations to the outside beyond the board included), are where the answer has them.
+// Returns how many cells the steps placed.
+int expectStepsAgree(const BoardLayout& layout, const std::vector<ToldStep>& steps,
+                     const std::vector<SideState>& truth, const CellColours& answer,
+                     const std::string& name) {
+    int placed = 0;
     for (size_t i = 0; i < steps.size(); ++i) {
         const StepRecord& r = steps[i].record;
         const std::string where = name + " step " + std::to_string(i + 1);
@@ -33,19 +37,25 @@ void expectStepsAgree(const std::vector<ToldStep>& steps, const std::vector<Side
             EXPECT_EQ(truth[s], SideState::ON) << where;
         for (const int32_t s : r.off)
             EXPECT_EQ(truth[s], SideState::OFF) << where;
-        for (const int32_t c : r.inside)
+        for (const int32_t c : cellsPlaced(layout, r, true)) {
             EXPECT_NE(answer[c], 0) << where;
-        for (const int32_t c : r.outside)
+            ++placed;
+        }
+        for (const int32_t c : cellsPlaced(layout, r, false)) {
             EXPECT_EQ(answer[c], 0) << where;
+            ++placed;
+        }
         if (r.assumedSide >= 0) {
             EXPECT_NE(truth[r.assumedSide], r.assumed) << where;
         }
         EXPECT_FALSE(steps[i].text.empty()) << where;
     }
+    return placed;
 }
 
-// Walks every unique problem of a file; returns how many there were.
-int walkUniqueProblems(const std::string& file) {
+// Walks every unique problem of a file; returns how many there were, and adds the cells their
+// steps placed inside or outside to placed.
+int walkUniqueProblems(const std::string& file, int& placed) {
     int unique = 0;
     for (const InputProblem& p : problemsIn(file)) {
         const std::string name = file + ":" + std::to_string(p.line);
@@ -59,20 +69,22 @@ int walkUniqueProblems(const std::string& file) {
         EXPECT_EQ(walk.finish, truth) << name;
         EXPECT_EQ(boardAfter(walk, walk.steps.size()), walk.finish) << name;
         EXPECT_EQ(walk.difficulty.end, DifficultyEnd::RATED) << name;
-        expectStepsAgree(walk.steps, truth, check.answers[0], name);
+        placed += expectStepsAgree(walk.layout, walk.steps, truth, check.answers[0], name);
     }
     return unique;
 }
 
 TEST(Walkthrough, EveryUniqueGoldenAndLoopyPuzzleReachesTheOneAnswerAndEveryStepAgrees) {
     int unique = 0;
+    int placed = 0;
     for (const char* file :
          {"golden/solve/plain.txt", "golden/solve/trials.txt", "golden/solve/peer_trials.txt",
           "golden/check/verdicts.txt", "ladder/data/loopy_easy.txt", "ladder/data/loopy_normal.txt",
           "ladder/data/loopy_tricky.txt", "ladder/data/loopy_hard.txt"}) {
-        unique += walkUniqueProblems(file);
+        unique += walkUniqueProblems(file, placed);
     }
     EXPECT_EQ(unique, 88 + 240);
+    EXPECT_GT(placed, 0);
 }
 
 // Trials' chains told step by step hold under their assumption: the chain's decisions agree with
@@ -119,8 +131,8 @@ TEST(Walkthrough, SeveralAnswersStopAtTheFirstSideWhereTwoDiffer) {
         }
         EXPECT_NE(walk.reason.find(" is a line in one and crossed in another"), std::string::npos);
         // What the steps decide holds in both answers.
-        expectStepsAgree(walk.steps, a, check.answers[0], "answer a");
-        expectStepsAgree(walk.steps, b, check.answers[1], "answer b");
+        expectStepsAgree(walk.layout, walk.steps, a, check.answers[0], "answer a");
+        expectStepsAgree(walk.layout, walk.steps, b, check.answers[1], "answer b");
     }
     EXPECT_EQ(several, 5);
 }
@@ -179,7 +191,7 @@ TEST(Walkthrough, BeyondTheDeepestTrialSaysSoAndTheHintRevealsOneSide) {
     EXPECT_NE(walk.reason.find("deeper trials than the ladder has"), std::string::npos);
     EXPECT_EQ(walk.difficulty.end, DifficultyEnd::STUCK);
     EXPECT_NE(walk.finish, truth);
-    expectStepsAgree(walk.steps, truth, check.answers[0], "open 3 x 3");
+    expectStepsAgree(walk.layout, walk.steps, truth, check.answers[0], "open 3 x 3");
 
     Hint hint;
     nextHint({open.grid.data(), 3, 3, &check, walk.finish}, WalkOptions{}, hint);
