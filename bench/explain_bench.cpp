@@ -1,6 +1,7 @@
-// Benchmarks of varnel explain's work: the walkthrough of a 36 x 20 Loopy puzzle told as text,
-// and a hint on 60 x 60 Loopy puzzles from the empty board and from a board half drawn, the
-// complete check of the puzzle included, as the command does them.
+// Benchmarks of the ladder's and varnel explain's work: the difficulty of every 36 x 20 Loopy
+// puzzle as varnel check grades it, the walkthrough of one told as text, and a hint on 60 x 60
+// Loopy puzzles from the empty board and from a board half drawn, the complete check of the
+// puzzle included, as the command does them.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 #include "checker/problem_check.h"
 #include "explain/walk_text.h"
 #include "explain/walkthrough.h"
+#include "ladder/difficulty.h"
 #include "ladder/ladder_run.h"
 #include "textio/problem_input.h"
 
@@ -43,6 +45,20 @@ const std::vector<InputProblem>& loopy60x60() {
     static const std::vector<InputProblem> problems = problemsOf("loopy_60x60.txt", 60, 60);
     return problems;
 }
+
+// One iteration grades all 48 of them: the time per puzzle is the iteration's time / 48.
+void BM_GradeDifficulty36x20All(benchmark::State& state) {
+    static const std::vector<InputProblem> problems = problemsOf("peer_608.txt", 36, 20);
+    for (auto _ : state) {
+        for (const InputProblem& p : problems) {
+            const Difficulty d = gradeDifficulty(p.grid.data(), p.width, p.height);
+            if (d.end != DifficultyEnd::RATED) inputFailure("a 36 x 20 Loopy puzzle was not rated");
+            benchmark::DoNotOptimize(d.rating);
+        }
+    }
+    state.counters["puzzles"] = static_cast<double>(problems.size());
+}
+BENCHMARK(BM_GradeDifficulty36x20All)->Unit(benchmark::kMillisecond);
 
 void BM_Walkthrough36x20(benchmark::State& state) {
     const InputProblem& p = loopy36x20();
