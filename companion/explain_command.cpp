@@ -101,39 +101,18 @@ bool readTheProblem(const std::string& argument, Problem& problem) {
     return true;
 }
 
-// What the player drew, judged: the marks to start from, and the mistakes among them.
-struct PlayerBoard {
-    std::vector<SideState> start;   // the correct marks (all marks when they cannot be judged)
-    std::vector<Mistake> mistakes;  // against the one answer
-    int32_t lines = 0;              // marks drawn
-    int32_t crosses = 0;
-};
-
 // Reads --progress for problem and judges it. False (reported) when it cannot be read.
 bool readPlayerBoard(const std::string& path, const Problem& problem, const CheckResult& check,
                      PlayerBoard& board) {
     std::string text;
     std::string source;
     if (!loadInput(path, text, source)) return false;
-    std::vector<SideState> drawn;
     std::vector<InputDiagnostic> diagnostics;
-    const bool read = readProgress(text, source, problem.grid.data(), problem.width, problem.height,
-                                   drawn, diagnostics);
+    const bool read = judgeProgress(text, source, problem.grid.data(), problem.width,
+                                    problem.height, check, board, diagnostics);
     for (const InputDiagnostic& d : diagnostics)
         std::fprintf(stderr, "%s\n", formatDiagnostic(d).c_str());
-    if (!read) return false;
-    for (const SideState s : drawn) {
-        board.lines += s == SideState::ON;
-        board.crosses += s == SideState::OFF;
-    }
-    if (check.verdict == Verdict::UNIQUE) {
-        const auto answer = answerSides(check.answers[0], problem.width, problem.height);
-        board.mistakes = findMistakes(problem.width, problem.height, drawn, answer);
-        board.start = withoutMistakes(drawn, board.mistakes);
-    } else {
-        board.start = std::move(drawn);
-    }
-    return true;
+    return read;
 }
 
 // Writes the svg sheets: one to standard output or a file, several to the folder.
@@ -169,13 +148,7 @@ bool writeText(const ExplainOptions& options, const std::string& text) {
 // "the empty board", or the player's board with what it holds.
 std::string startWords(const ExplainOptions& options, const PlayerBoard& board) {
     if (options.progress.empty()) return "the empty board";
-    std::string text = printableText(options.progress == "-" ? "<stdin>" : options.progress) +
-                       " (" + counted(static_cast<size_t>(board.lines), "line") + " and " +
-                       counted(static_cast<size_t>(board.crosses), "cross");
-    if (!board.mistakes.empty()) {
-        text += "; " + counted(board.mistakes.size(), "mistake") + " left out";
-    }
-    return text + ")";
+    return boardWords(printableText(options.progress == "-" ? "<stdin>" : options.progress), board);
 }
 
 int runExplain(const ExplainOptions& options) {

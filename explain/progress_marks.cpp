@@ -1,5 +1,7 @@
 #include "explain/progress_marks.h"
 
+#include "explain/place_words.h"
+#include "explain/walkthrough.h"
 #include "textio/ascii_reading.h"
 #include "textio/side_names.h"
 
@@ -79,6 +81,35 @@ std::vector<SideState> withoutMistakes(const std::vector<SideState>& drawn,
     for (const Mistake& mistake : mistakes)
         correct[mistake.side] = SideState::OPEN;
     return correct;
+}
+
+bool judgeProgress(std::string_view text, const std::string& source, const uint8_t* grid,
+                   int32_t width, int32_t height, const CheckResult& check, PlayerBoard& board,
+                   std::vector<InputDiagnostic>& diagnostics) {
+    board = PlayerBoard{};
+    std::vector<SideState> drawn;
+    if (!readProgress(text, source, grid, width, height, drawn, diagnostics)) return false;
+    for (const SideState s : drawn) {
+        board.lines += s == SideState::ON;
+        board.crosses += s == SideState::OFF;
+    }
+    if (check.verdict == Verdict::UNIQUE) {
+        const auto answer = answerSides(check.answers[0], width, height);
+        board.mistakes = findMistakes(width, height, drawn, answer);
+        board.start = withoutMistakes(drawn, board.mistakes);
+    } else {
+        board.start = std::move(drawn);
+    }
+    return true;
+}
+
+std::string boardWords(const std::string& name, const PlayerBoard& board) {
+    std::string text = name + " (" + counted(static_cast<size_t>(board.lines), "line") + " and " +
+                       counted(static_cast<size_t>(board.crosses), "cross");
+    if (!board.mistakes.empty()) {
+        text += "; " + counted(board.mistakes.size(), "mistake") + " left out";
+    }
+    return text + ")";
 }
 
 }  // namespace varnel

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "checker/problem_check.h"
 #include "solver/side_grid.h"
 #include "textio/problem_input.h"
 
@@ -39,5 +40,24 @@ std::string mistakeText(int32_t width, int32_t height, const Mistake& mistake);
 // drawn without the mistaken marks.
 std::vector<SideState> withoutMistakes(const std::vector<SideState>& drawn,
                                        const std::vector<Mistake>& mistakes);
+
+// What a player drew, judged: the marks to start from, and the mistakes among them.
+struct PlayerBoard {
+    std::vector<SideState> start;   // the correct marks (every mark when the puzzle has no one
+                                    // answer to judge them by)
+    std::vector<Mistake> mistakes;  // the marks that disagree with the one answer
+    int32_t lines = 0;              // lines drawn, mistakes included
+    int32_t crosses = 0;            // crosses drawn, mistakes included
+};
+
+// Reads a player's board (as readProgress) and judges it against check's one answer when it has
+// exactly one. False, with the faults in diagnostics, when the drawing cannot be read.
+bool judgeProgress(std::string_view text, const std::string& source, const uint8_t* grid,
+                   int32_t width, int32_t height, const CheckResult& check, PlayerBoard& board,
+                   std::vector<InputDiagnostic>& diagnostics);
+
+// Where a walkthrough starts from a player's board named name: "mine.txt (12 lines and 30
+// crosses; 2 mistakes left out)".
+std::string boardWords(const std::string& name, const PlayerBoard& board);
 
 }  // namespace varnel

@@ -52,28 +52,22 @@ ExplainResult explain(const Puzzle& puzzle, const ExplainOptions& options) {
     const CheckResult check = checkByLadder(grid.data(), puzzle.width, puzzle.height);
 
     WalkPuzzle walkPuzzle{grid.data(), puzzle.width, puzzle.height, &check, {}};
-    std::vector<Mistake> mistakes;
+    PlayerBoard board;
     if (!options.progress.empty()) {
-        std::vector<SideState> drawn;
         std::vector<InputDiagnostic> diagnostics;
-        const bool read = readProgress(options.progress, options.progressSource, grid.data(),
-                                       puzzle.width, puzzle.height, drawn, diagnostics);
+        const bool read = judgeProgress(options.progress, options.progressSource, grid.data(),
+                                        puzzle.width, puzzle.height, check, board, diagnostics);
         for (const InputDiagnostic& d : diagnostics)
             result.diagnostics.push_back(diagnosticOf(d));
         if (!read) {
             result.error = errorText(diagnostics);
             return result;
         }
-        if (check.verdict == varnel::Verdict::UNIQUE) {
-            const auto answer = varnel::answerSides(check.answers[0], puzzle.width, puzzle.height);
-            mistakes = findMistakes(puzzle.width, puzzle.height, drawn, answer);
-            drawn = withoutMistakes(drawn, mistakes);
-        }
-        walkPuzzle.start = std::move(drawn);
+        walkPuzzle.start = board.start;
     }
-    for (const Mistake& mistake : mistakes)
+    for (const Mistake& mistake : board.mistakes)
         result.mistakes.push_back(mistakeText(puzzle.width, puzzle.height, mistake));
-    result.text = mistakesText(puzzle.width, puzzle.height, mistakes);
+    result.text = mistakesText(puzzle.width, puzzle.height, board.mistakes);
 
     WalkOptions walkOptions;
     walkOptions.chains = options.detail;
@@ -106,7 +100,8 @@ ExplainResult explain(const Puzzle& puzzle, const ExplainOptions& options) {
     if (walk.end == WalkEnd::SOLVED && check.verdict == varnel::Verdict::UNIQUE) {
         result.answer = answerRows(answerOf(check.answers[0], puzzle.width, puzzle.height));
     }
-    const std::string from = options.progress.empty() ? "the empty board" : options.progressSource;
+    const std::string from =
+        options.progress.empty() ? "the empty board" : boardWords(options.progressSource, board);
     result.text += walkText(walk, grid.data(), from, textOptions);
     return result;
 }

@@ -106,6 +106,10 @@ TEST(LibraryExplain, APlayersBoardItsMistakesAndTheHint) {
     const api::ExplainResult walk = api::explain(puzzle, options);
     EXPECT_EQ(walk.end, "solved");
     EXPECT_EQ(walk.answer, api::answerRows(check.answers[0]));
+    // It starts, as varnel explain says, from the board with what it holds.
+    EXPECT_NE(walk.text.find("from <progress> (22 lines and 1 cross; 2 mistakes left out):\n"),
+              std::string::npos)
+        << walk.text;
 
     // A drawing of another size cannot be read: positioned diagnostics, nothing explained.
     options.progress = "+   +\n     \n+   +\n";
