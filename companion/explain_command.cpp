@@ -122,22 +122,10 @@ bool writeSheets(const ExplainOptions& options, const std::vector<std::string>& 
         return options.output.empty() ? writeStandardOutput(text)
                                       : writeFilesAtomically({{options.output, text}});
     }
-    std::error_code error;
-    std::filesystem::create_directories(options.output, error);
-    if (error) {
-        std::fprintf(stderr, "varnel: cannot create folder %s: %s\n", options.output.c_str(),
-                     error.message().c_str());
-        return false;
-    }
     std::vector<std::string> names;
-    std::vector<std::pair<std::string, std::string_view>> files;
-    const int digits = std::max<int>(3, static_cast<int>(std::to_string(sheets.size()).size()));
-    for (size_t i = 0; i < sheets.size(); ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "page-%0*zu.svg", digits, i + 1);
-        files.emplace_back((std::filesystem::path(options.output) / name).string(), sheets[i]);
-    }
-    return writeFilesAtomically(files);
+    for (size_t i = 0; i < sheets.size(); ++i)
+        names.push_back(numberedName("page-", i + 1, sheets.size(), ".svg"));
+    return writeFilesInFolder(options.output, names, sheets);
 }
 
 bool writeText(const ExplainOptions& options, const std::string& text) {

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cinttypes>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -134,6 +137,29 @@ bool writeStandardOutput(std::string_view text) {
         return false;
     }
     return true;
+}
+
+bool writeFilesInFolder(const std::string& folder, const std::vector<std::string>& names,
+                        const std::vector<std::string>& texts) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        std::fprintf(stderr, "varnel: cannot create folder %s: %s\n", folder.c_str(),
+                     error.message().c_str());
+        return false;
+    }
+    std::vector<std::pair<std::string, std::string_view>> files;
+    for (size_t i = 0; i < texts.size() && i < names.size(); ++i)
+        files.emplace_back((std::filesystem::path(folder) / names[i]).string(), texts[i]);
+    return writeFilesAtomically(files);
+}
+
+std::string numberedName(const char* prefix, uint64_t number, uint64_t last,
+                         const char* extension) {
+    const int digits = std::max<int>(3, static_cast<int>(std::to_string(last).size()));
+    char text[64];
+    std::snprintf(text, sizeof text, "%s%0*" PRIu64 "%s", prefix, digits, number, extension);
+    return text;
 }
 
 }  // namespace varnel

@@ -46,6 +46,15 @@ struct OutputFile {
 // file is left. Errors are printed; false on any.
 bool writeFilesAtomically(const std::vector<std::pair<std::string, std::string_view>>& files);
 
+// Writes texts[i] as folder/names[i], the folder created when missing, all together as
+// writeFilesAtomically writes them. Errors are printed; false on any.
+bool writeFilesInFolder(const std::string& folder, const std::vector<std::string>& names,
+                        const std::vector<std::string>& texts);
+
+// A document's file name in an output folder: prefix, number with as many digits as last has
+// (at least 3), extension: "page-007.svg".
+std::string numberedName(const char* prefix, uint64_t number, uint64_t last, const char* extension);
+
 // Writes text to standard output and flushes it. False (printed) when the write fails.
 bool writeStandardOutput(std::string_view text);
 

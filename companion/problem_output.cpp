@@ -55,14 +55,6 @@ struct Documents {
     bool complete = true;            // false when a document could not be made (reported)
 };
 
-// prefix, number with as many digits as last has (at least 3), extension.
-std::string numbered(const char* prefix, uint64_t number, uint64_t last, const char* extension) {
-    const int digits = std::max<int>(3, static_cast<int>(std::to_string(last).size()));
-    char text[64];
-    std::snprintf(text, sizeof text, "%s%0*" PRIu64 "%s", prefix, digits, number, extension);
-    return text;
-}
-
 int32_t levelOf(const OutputOptions& options, const api::Puzzle& puzzle) {
     if (puzzle.level != 0) return puzzle.level;
     if (options.defaultLevel != 0) return options.defaultLevel;
@@ -162,7 +154,7 @@ void laySheets(const OutputOptions& options, const std::vector<Prepared>& prepar
             documents.complete = false;
         }
         documents.texts.push_back(std::move(sheet.text));
-        documents.names.push_back(numbered("page-", number, pages, ".svg"));
+        documents.names.push_back(numberedName("page-", number, pages, ".svg"));
     }
 }
 
@@ -179,7 +171,8 @@ Documents layOut(const OutputOptions& options, const std::vector<Prepared>& prep
             if (!appendWritten(options, p, text)) documents.complete = false;
             documents.texts.push_back(std::move(text));
             const uint64_t lastNumber = options.firstNumber + prepared.size() - 1;
-            documents.names.push_back(numbered("", p.number, lastNumber, grid ? ".txt" : ".svg"));
+            documents.names.push_back(
+                numberedName("", p.number, lastNumber, grid ? ".txt" : ".svg"));
         }
         return documents;
     }
@@ -199,19 +192,7 @@ bool writeDocuments(const OutputOptions& options, const Documents& documents) {
         return documents.texts.empty() ||
                writeFilesAtomically({{options.output, documents.texts.front()}});
     }
-    std::error_code error;
-    std::filesystem::create_directories(options.output, error);
-    if (error) {
-        std::fprintf(stderr, "varnel: cannot create folder %s: %s\n", options.output.c_str(),
-                     error.message().c_str());
-        return false;
-    }
-    std::vector<std::pair<std::string, std::string_view>> files;
-    for (size_t i = 0; i < documents.texts.size(); ++i) {
-        files.emplace_back((std::filesystem::path(options.output) / documents.names[i]).string(),
-                           documents.texts[i]);
-    }
-    return writeFilesAtomically(files);
+    return writeFilesInFolder(options.output, documents.names, documents.texts);
 }
 
 }  // namespace

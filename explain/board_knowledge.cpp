@@ -4,20 +4,29 @@
 
 namespace varnel {
 
+namespace {
+
+// How many of the four sides are in state.
+int32_t countIn(const std::vector<SideState>& sides, const std::array<int32_t, 4>& four,
+                SideState state) {
+    int32_t count = 0;
+    for (const int32_t s : four)
+        count += sides[s] == state;
+    return count;
+}
+
+}  // namespace
+
 void BoardKnowledge::start(const BoardLayout& boardLayout, const std::vector<SideState>& given) {
     layout = &boardLayout;
     const BoardLayout& l = boardLayout;
     sides.assign(static_cast<size_t>(l.sideCount) + 1, SideState::OPEN);
     sides[l.sideCount] = SideState::OFF;
     decidedBy.assign(static_cast<size_t>(l.sideCount), NO_STEP);
-    // What a clue alone says of its corners, as the ladder pencils it: a 3 has a line at every
-    // corner, a 1 at most one, a 0 none.
+    // What a clue alone says of its corners, as the ladder pencils it.
     pairs.assign(static_cast<size_t>(l.cellCount) * 4, PAIR_ANY);
     for (const int32_t c : l.clueCells) {
-        const uint8_t counts = l.clue[c] == 3   ? PAIR_ONE | PAIR_BOTH
-                               : l.clue[c] == 1 ? PAIR_NONE | PAIR_ONE
-                               : l.clue[c] == 0 ? PAIR_NONE
-                                                : PAIR_ANY;
+        const uint8_t counts = clueCornerCounts(l.clue[c]);
         for (int k = 0; k < 4; ++k)
             pairs[static_cast<size_t>(c) * 4 + k] = counts;
     }
@@ -104,31 +113,19 @@ uint8_t BoardKnowledge::pairMask(int32_t cell, int corner) const {
 }
 
 int32_t BoardKnowledge::linesOf(int32_t cell) const {
-    int32_t count = 0;
-    for (const int32_t s : layout->cellSides[cell])
-        count += sides[s] == SideState::ON;
-    return count;
+    return countIn(sides, layout->cellSides[cell], SideState::ON);
 }
 
 int32_t BoardKnowledge::crossesOf(int32_t cell) const {
-    int32_t count = 0;
-    for (const int32_t s : layout->cellSides[cell])
-        count += sides[s] == SideState::OFF;
-    return count;
+    return countIn(sides, layout->cellSides[cell], SideState::OFF);
 }
 
 int32_t BoardKnowledge::linesAt(int32_t point) const {
-    int32_t count = 0;
-    for (const int32_t s : layout->pointSides[point])
-        count += sides[s] == SideState::ON;
-    return count;
+    return countIn(sides, layout->pointSides[point], SideState::ON);
 }
 
 int32_t BoardKnowledge::openAt(int32_t point) const {
-    int32_t count = 0;
-    for (const int32_t s : layout->pointSides[point])
-        count += sides[s] == SideState::OPEN;
-    return count;
+    return countIn(sides, layout->pointSides[point], SideState::OPEN);
 }
 
 int32_t BoardKnowledge::lineTotal() const {

@@ -166,22 +166,6 @@ std::string plainSentence(const StoryContext& c) {
     return sentence(known ? table[c.step.technique].description : "a step", c, -1);
 }
 
-std::array<int32_t, 2> sidesBeyondCorner(const BoardLayout& layout, int32_t point, int corner) {
-    const auto& s = layout.pointSides[point];
-    // Corner k of a cell sits at the point's opposite side: the cell's top-left corner is the
-    // point's bottom-right quarter, so the sides beyond it lead up and left from the point.
-    switch (corner) {
-        case 0:
-            return {s[TOP], s[LEFT]};
-        case 1:
-            return {s[TOP], s[RIGHT]};
-        case 2:
-            return {s[RIGHT], s[BOTTOM]};
-        default:
-            return {s[LEFT], s[BOTTOM]};
-    }
-}
-
 int cornerAt(const BoardLayout& layout, int32_t cell, int32_t point) {
     for (int k = 0; k < 4; ++k) {
         if (layout.cellPoints[cell][k] == point) return k;

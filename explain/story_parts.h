@@ -54,10 +54,6 @@ std::string sentence(const std::string& premise, const StoryContext& c, int32_t 
 // do not fit its technique's own sentence.
 std::string plainSentence(const StoryContext& c);
 
-// The two sides at point beside corner k of the cell whose corner it is, the ones not of that
-// cell; the edge sentinel for a side off the board.
-std::array<int32_t, 2> sidesBeyondCorner(const BoardLayout& layout, int32_t point, int corner);
-
 // The corner of cell at point, or -1.
 int cornerAt(const BoardLayout& layout, int32_t cell, int32_t point);
 

@@ -62,6 +62,25 @@ struct BoardLayout {
 // Lays out a W x H problem (row-major clues, NO_CLUE for none; any value above 3 reads as none).
 void layOut(const uint8_t* grid, int32_t width, int32_t height, BoardLayout& layout);
 
+// The two sides at a point beyond corner k of the cell whose corner it is: the pair of the
+// diagonally opposite cell, or the sides there are when that cell is off the board (sideCount
+// for a side off the board). Corner k of a cell is the point's opposite quarter: a cell's
+// top-left corner lies in the point's bottom-right quarter, so its sides beyond go up and left.
+inline std::array<int32_t, 2> sidesBeyondCorner(const BoardLayout& layout, int32_t point,
+                                                int corner) {
+    const auto& s = layout.pointSides[point];
+    switch (corner) {
+        case 0:
+            return {s[TOP], s[LEFT]};
+        case 1:
+            return {s[TOP], s[RIGHT]};
+        case 2:
+            return {s[RIGHT], s[BOTTOM]};
+        default:
+            return {s[LEFT], s[BOTTOM]};
+    }
+}
+
 // The cell across a side from cell, or the outside node beyond the board.
 inline int32_t cellAcross(const BoardLayout& layout, int32_t side, int32_t cell) {
     const auto& c = layout.sideCells[side];

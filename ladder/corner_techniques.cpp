@@ -13,22 +13,6 @@ namespace varnel {
 
 namespace {
 
-// The two sides at a point that are not in the pair of the cell whose corner k it is: the pair of
-// the diagonally opposite cell, or the sides there are when that cell is off the board.
-std::array<int32_t, 2> otherSidesAt(const BoardLayout& l, int32_t point, int corner) {
-    const auto& s = l.pointSides[point];
-    switch (corner) {
-        case 0:
-            return {s[TOP], s[LEFT]};
-        case 1:
-            return {s[TOP], s[RIGHT]};
-        case 2:
-            return {s[RIGHT], s[BOTTOM]};
-        default:
-            return {s[LEFT], s[BOTTOM]};
-    }
-}
-
 // The counts one pair at a point can hold given the counts the opposite pair can: together they
 // make 0 or 2.
 uint8_t acrossPoint(uint8_t opposite) {
@@ -211,7 +195,7 @@ namespace {
 // both when both are crossed, one when one is a line and the other crossed, at most one when
 // one is a line and the other open. PAIR_ANY when they tell nothing.
 uint8_t cornerFromPoint(const LadderRun& run, int32_t point, int corner) {
-    const auto other = otherSidesAt(run.layout, point, corner);
+    const auto other = sidesBeyondCorner(run.layout, point, corner);
     const SideState a = run.state.sides[other[0]];
     const SideState b = run.state.sides[other[1]];
     if (a == SideState::OFF && b == SideState::OFF) return PAIR_NONE | PAIR_BOTH;
@@ -251,7 +235,7 @@ bool cornerByPoint(LadderRun& run, int32_t point, uint8_t clues, PointShows show
             if (!settles) continue;
         }
         run.readPoint(point);
-        for (const int32_t side : otherSidesAt(l, point, k)) {
+        for (const int32_t side : sidesBeyondCorner(l, point, k)) {
             if (side != l.sideCount && run.state.sides[side] != SideState::OPEN) run.readSide(side);
         }
         narrowAtPoint(run, cell, k, allowed);

@@ -179,6 +179,22 @@ const std::vector<std::vector<int32_t>>& techniquesByScope() {
     return byScope;
 }
 
+// Takes in the state's changes, then whether the run ends before its next step: at a broken
+// rule, at the answer, or at its step limit or work budget; end says which.
+bool runEnds(LadderRun& run, int64_t steps, int64_t stepLimit, LadderEnd& end) {
+    absorbChanges(run);
+    if (run.state.contradiction) {
+        end = LadderEnd::CONTRADICTION;
+    } else if (run.state.solved()) {
+        end = LadderEnd::SOLVED;
+    } else if (steps >= stepLimit || run.work >= run.workBudget) {
+        end = LadderEnd::LIMIT;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // CLOSURE mode: the next place of the first scope with places waiting gets every technique of
 // its scope in turn; whole-board techniques only once no place waits.
 LadderEnd runClosure(LadderRun& run, int32_t highestRank, int64_t stepLimit, int64_t* stepsTaken) {
@@ -201,19 +217,7 @@ LadderEnd runClosure(LadderRun& run, int32_t highestRank, int64_t stepLimit, int
     int64_t steps = 0;
     LadderEnd end = LadderEnd::STUCK;
     for (;;) {
-        absorbChanges(run);
-        if (run.state.contradiction) {
-            end = LadderEnd::CONTRADICTION;
-            break;
-        }
-        if (run.state.solved()) {
-            end = LadderEnd::SOLVED;
-            break;
-        }
-        if (steps >= stepLimit || run.work >= run.workBudget) {
-            end = LadderEnd::LIMIT;
-            break;
-        }
+        if (runEnds(run, steps, stepLimit, end)) break;
         // The places of the first scope with any, until one lets a technique decide something.
         bool applied = false;
         for (size_t scope = 0; scope < whole && !applied; ++scope) {
@@ -259,19 +263,7 @@ LadderEnd runLadder(LadderRun& run, int32_t highestRank, int64_t stepLimit, int6
     int64_t steps = 0;
     LadderEnd end = LadderEnd::STUCK;
     for (;;) {
-        absorbChanges(run);
-        if (run.state.contradiction) {
-            end = LadderEnd::CONTRADICTION;
-            break;
-        }
-        if (run.state.solved()) {
-            end = LadderEnd::SOLVED;
-            break;
-        }
-        if (steps >= stepLimit || run.work >= run.workBudget) {
-            end = LadderEnd::LIMIT;
-            break;
-        }
+        if (runEnds(run, steps, stepLimit, end)) break;
         // The simplest technique that decides something, at the first of its places that lets it.
         int32_t applied = -1;
         bool newRelations = false;

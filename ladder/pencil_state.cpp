@@ -20,15 +20,10 @@ void PencilState::start(const BoardLayout& boardLayout) {
         for (const int32_t s : l.pointSides[p])
             pointOff[p] += s == l.sideCount;
     }
-    // What a clue alone says of each of its corners: a 3 has at least one side at every corner,
-    // a 1 at most one, a 0 none.
     pairs.assign(static_cast<size_t>(l.cellCount) * 4, PAIR_ANY);
     cornerNotes.assign(static_cast<size_t>(l.cellCount), 0);
     for (const int32_t c : l.clueCells) {
-        const uint8_t counts = l.clue[c] == 3   ? PAIR_ONE | PAIR_BOTH
-                               : l.clue[c] == 1 ? PAIR_NONE | PAIR_ONE
-                               : l.clue[c] == 0 ? PAIR_NONE
-                                                : PAIR_ANY;
+        const uint8_t counts = clueCornerCounts(l.clue[c]);
         for (int k = 0; k < 4; ++k)
             pairs[static_cast<size_t>(c) * 4 + k] = counts;
     }

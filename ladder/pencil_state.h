@@ -18,6 +18,15 @@ enum PairCounts : uint8_t {
     PAIR_ANY = 7,
 };
 
+// What a clue alone says of each of its corners: a 3 has at least one side at every corner, a 1
+// at most one, a 0 none; a 2 (or no clue) says nothing.
+inline uint8_t clueCornerCounts(uint8_t clue) {
+    return clue == 3   ? PAIR_ONE | PAIR_BOTH
+           : clue == 1 ? PAIR_NONE | PAIR_ONE
+           : clue == 0 ? PAIR_NONE
+                       : PAIR_ANY;
+}
+
 // The counts two sides can still hold by their states alone, by 3 x a + b (OPEN 0, ON 1, OFF 2).
 inline constexpr uint8_t SIDE_COUNTS[9] = {
     7, 6, 3,  // a open: b open, on, off

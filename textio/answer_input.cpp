@@ -20,12 +20,7 @@ bool isColouringRow(std::string_view text) {
 bool readColouring(const std::vector<TextLine>& lines, const std::string& source,
                    AnswerInput& answer, std::vector<InputDiagnostic>& diagnostics) {
     ErrorList errors{source, diagnostics};
-    size_t first = 0;
-    while (first < lines.size() && isBlankLine(lines[first].text))
-        ++first;
-    size_t end = lines.size();
-    while (end > first && isBlankLine(lines[end - 1].text))
-        --end;
+    const auto [first, end] = nonBlankSpan(lines);
     const std::string_view firstRow = trimmedEnd(lines[first].text);
     const size_t width = firstRow.size();
     const size_t height = end - first;

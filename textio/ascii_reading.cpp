@@ -147,12 +147,7 @@ bool readAsciiDrawing(std::string_view text, const std::string& source, DrawnBoa
                       std::vector<InputDiagnostic>& diagnostics) {
     ErrorList errors{source, diagnostics};
     const std::vector<TextLine> lines = splitLines(text);
-    size_t first = 0;
-    while (first < lines.size() && isBlankLine(lines[first].text))
-        ++first;
-    size_t end = lines.size();
-    while (end > first && isBlankLine(lines[end - 1].text))
-        --end;
+    const auto [first, end] = nonBlankSpan(lines);
     if (first == end) {
         errors.add(1, 1, "no drawing in this input");
         return false;

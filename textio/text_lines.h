@@ -51,6 +51,22 @@ inline bool isBlankLine(std::string_view text) {
     return trimmedEnd(text).empty();
 }
 
+// The lines from the first that is not blank to the last that is not: [first, end), empty when
+// every line is blank.
+struct LineSpan {
+    size_t first = 0;
+    size_t end = 0;
+};
+
+inline LineSpan nonBlankSpan(const std::vector<TextLine>& lines) {
+    LineSpan span{0, lines.size()};
+    while (span.first < span.end && isBlankLine(lines[span.first].text))
+        ++span.first;
+    while (span.end > span.first && isBlankLine(lines[span.end - 1].text))
+        --span.end;
+    return span;
+}
+
 // The errors of one input, at most MAX_DIAGNOSTICS_PER_INPUT of them; one more line then says
 // that the rest were left out.
 struct ErrorList {
